@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+struct AppSettings;
+
+// The five window sizes and, for each, the geometry of the labels and the first status panel (twips).
+struct SizePreset {
+    int height;
+    int width;
+    int messagesLeft;
+    int messagesWidth;
+    int messagesHeight;
+    int messagesPointSize;
+    int upperTop;
+    int lowerTop;
+    int countPointSize;
+    int countTop;
+    int countHeight;
+    int panel1Width;
+};
+
+inline constexpr int presetCount = 5;
+
+// The preset a text names ("0" to "4" as a number), if any.
+std::optional<int> presetIndex(const QString& presetText);
+const SizePreset& sizePreset(int index);
+
+// Sets WinHeight and WinWidth from the preset the text names (unchanged when none),
+// and fills PresetHeights and PresetWidths.
+void SelectWindowSize(AppSettings& settings, const QString& presetText);

@@ -1,0 +1,30 @@
+#include "tests/support/ScriptedPlatform.h"
+
+ScriptedPlatform::ScriptedPlatform() : clock(QDate(2026, 12, 6), QTime(10, 0)) {
+    Platform::setInstance(this);
+}
+
+ScriptedPlatform::~ScriptedPlatform() {
+    Platform::setInstance(nullptr);
+}
+
+int ScriptedPlatform::messageBox(const QString& prompt, int style, const QString& title) {
+    const Message message{prompt, style, title};
+    messages << message;
+    if (onMessage)
+        onMessage(message);
+    return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
+}
+
+void ScriptedPlatform::winHelp(QWidget* window, const QString& helpFile, int command, int data) {
+    helpRequests << HelpRequest{window, helpFile, command, data};
+}
+
+void ScriptedPlatform::playSound(const QString& path) {
+    soundsPlayed << path;
+}
+
+bool ScriptedPlatform::openUrl(const QString& address) {
+    urlsOpened << address;
+    return urlHandlerPresent;
+}

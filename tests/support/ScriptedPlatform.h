@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/Platform.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+// A platform for tests: message-box answers are queued, requests recorded, the clock is set by hand.
+class ScriptedPlatform : public Platform {
+public:
+    struct Message {
+        QString prompt;
+        int style;
+        QString title;
+    };
+    struct HelpRequest {
+        QPointer<QWidget> window;
+        QString helpFile;
+        int command;
+        int data;
+    };
+
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
+
+    int messageBox(const QString& prompt, int style, const QString& title) override;
+    void winHelp(QWidget* window, const QString& helpFile, int command, int data) override;
+    void playSound(const QString& path) override;
+    VersionRecord versionRecord() override { return version; }
+    QString environmentVariable(const QString& name) override { return environment.value(name); }
+    QString existingFileName(const QString& path) override { return existingFiles.value(path); }
+    bool openUrl(const QString& address) override;
+    QSizeF screenSizeTwips() override { return screenSize; }
+    QList<QRectF> screenRectsTwips() override { return screens; }
+    QDateTime now() override { return clock; }
+    void processEvents() override { ++eventsProcessed; }
+    QString programDirectory() override { return dataFolder; }
+    void endProgram() override { ended = true; }
+    bool hasEnded() const override { return ended; }
+
+    // Answers given in turn; when none is queued the answer is OK.
+    QList<int> answers;
+    // Called when a message box is shown, before its answer is given.
+    std::function<void(const Message&)> onMessage;
+    QList<Message> messages;
+    QList<HelpRequest> helpRequests;
+    QStringList soundsPlayed;
+    QStringList urlsOpened;
+    bool urlHandlerPresent = true;
+    VersionRecord version;
+    QHash<QString, QString> environment;
+    QHash<QString, QString> existingFiles; // full path -> name the existence test gives
+    QSizeF screenSize{15360, 11520};
+    QList<QRectF> screens{QRectF(0, 0, 15360, 11520)};
+    QDateTime clock;
+    QString dataFolder = QStringLiteral("/opt/peltra");
+    int eventsProcessed = 0;
+    bool ended = false;
+};

@@ -13,11 +13,9 @@ void installFontSubstitutions() {
     };
     // The IPA fonts share the metrics of the fonts they stand in for.
     static constexpr Substitution substitutions[] = {
-        {u"ＭＳ Ｐ明朝", u"IPAPMincho"},     {u"ＭＳ 明朝", u"IPAMincho"},
-        {u"ＭＳ Ｐゴシック", u"IPAPGothic"}, {u"ＭＳ ゴシック", u"IPAGothic"},
-        {u"MS UI Gothic", u"IPAPGothic"},    {u"MS PMincho", u"IPAPMincho"},
-        {u"MS Mincho", u"IPAMincho"},        {u"MS PGothic", u"IPAPGothic"},
-        {u"MS Gothic", u"IPAGothic"},
+        {u"ＭＳ Ｐ明朝", u"IPAPMincho"},  {u"ＭＳ 明朝", u"IPAMincho"},     {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
+        {u"ＭＳ ゴシック", u"IPAGothic"}, {u"MS UI Gothic", u"IPAPGothic"}, {u"MS PMincho", u"IPAPMincho"},
+        {u"MS Mincho", u"IPAMincho"},     {u"MS PGothic", u"IPAPGothic"},   {u"MS Gothic", u"IPAGothic"},
     };
     for (const auto& s : substitutions)
         QFont::insertSubstitution(QString::fromUtf16(s.windowsName), QString::fromUtf16(s.standIn));

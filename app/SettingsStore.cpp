@@ -44,9 +44,8 @@ bool SettingsStore::Save(const QString& section, const QString& key, const QStri
         return true;
     if (!failureReported) {
         failureReported = true;
-        Platform::instance().messageBox(
-            QStringLiteral("設定を保存できませんでした。\n%1").arg(settings->fileName()), MessageStyle::Exclamation,
-            QStringLiteral("設定の保存"));
+        Platform::instance().messageBox(QStringLiteral("設定を保存できませんでした。\n%1").arg(settings->fileName()),
+                                        MessageStyle::Exclamation, QStringLiteral("設定の保存"));
     }
     // The value stays in memory and goes to disk with the next sync that succeeds.
     return false;

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <memory>
+
+class PELTRA;
+class Platform;
+
+// The program's entry: fills the settings from the store (asking for the event date at the first
+// start) and shows the countdown window. Returns no window when the program ended on the way.
+std::unique_ptr<PELTRA> startUp(Platform& platform);

@@ -1,0 +1,168 @@
+#include "countdown/CountdownLayout.h"
+
+#include "app/AppSettings.h"
+#include "app/Conversions.h"
+#include "app/SizePresets.h"
+#include "app/Twips.h"
+#include "countdown/CountdownStatusBar.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+
+namespace {
+
+void setTextColour(QLabel* label, const QString& colourText) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Conversions::colorFromText(colourText));
+    label->setPalette(palette);
+}
+
+void setBackgroundColour(QWidget* widget, const QString& colourText) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Conversions::colorFromText(colourText));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+bool isTrue(const QString& flag) {
+    return Conversions::strictBoolean(flag).value_or(false);
+}
+
+} // namespace
+
+CountdownLayout::CountdownLayout(const CountdownWidgets& widgets) : widgets(widgets) {
+    panel1Width = widgets.statusBar->panelWidth(1);
+}
+
+void CountdownLayout::setLabelGeometry(int index, double left, double height, double width, double pointSize) {
+    QLabel* label = widgets.labels.at(std::size_t(index));
+    label->move(Twips::toPixelsX(left), label->y());
+    label->resize(Twips::toPixelsX(width), Twips::toPixelsY(height));
+    QFont font = label->font();
+    font.setPointSizeF(pointSize);
+    label->setFont(font);
+}
+
+void CountdownLayout::setCountCaptionFits() {
+    // The count's box follows its text and point size.
+    widgets.labels[count]->adjustSize();
+}
+
+void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& presetText) {
+    if (const auto index = presetIndex(presetText)) {
+        const SizePreset& preset = sizePreset(*index);
+        for (int i : {upperMessage, lowerMessage}) {
+            setLabelGeometry(i, preset.messagesLeft, preset.messagesHeight, preset.messagesWidth,
+                             preset.messagesPointSize);
+        }
+        QLabel* upper = widgets.labels[upperMessage];
+        QLabel* lower = widgets.labels[lowerMessage];
+        upper->move(upper->x(), Twips::toPixelsY(preset.upperTop));
+        lower->move(lower->x(), Twips::toPixelsY(preset.lowerTop));
+        QLabel* countLabel = widgets.labels[count];
+        QFont countFont = countLabel->font();
+        countFont.setPointSizeF(preset.countPointSize);
+        countLabel->setFont(countFont);
+        countLabel->move(countLabel->x(), Twips::toPixelsY(preset.countTop));
+        panel1Width = preset.panel1Width;
+    }
+
+    for (int i : {upperMessage, lowerMessage}) {
+        QLabel* label = widgets.labels.at(std::size_t(i));
+        QFont font = label->font();
+        font.setFamily(settings.OptFont[0]);
+        font.setBold(isTrue(settings.OptFont[2]));
+        font.setItalic(isTrue(settings.OptFont[3]));
+        label->setFont(font);
+        label->setText(settings.OptMsg.at(std::size_t(i)));
+    }
+    setTextColour(widgets.labels[upperMessage], settings.OptColor[0]);
+    setTextColour(widgets.labels[lowerMessage], settings.OptColor[1]);
+
+    QLabel* countLabel = widgets.labels[count];
+    QFont countFont = countLabel->font();
+    countFont.setFamily(settings.OptFont2[0]);
+    countFont.setBold(isTrue(settings.OptFont2[2]));
+    countFont.setItalic(false);
+    countLabel->setFont(countFont);
+    setCountCaptionFits();
+    const double windowWidth = settings.WinWidth;
+    setLabelPosition(count, {float((windowWidth - labelWidth(count)) / 2), labelPosition(count).y()});
+    setTextColour(countLabel, settings.OptColor[2]);
+    setBackgroundColour(countLabel, settings.OptColor[3]);
+
+    // The panel width is recomputed from the preset each time, so hiding the date and time
+    // widens it once however often the layout runs.
+    const bool hideDateTime = settings.OptDateTime == QLatin1String("0");
+    widgets.statusBar->setPanelWidth(1, panel1Width + (hideDateTime ? dateTimePanelsWidth : 0));
+
+    setBackgroundColour(widgets.canvas, settings.OptColor[4]);
+    applyPicture(settings);
+}
+
+void CountdownLayout::applyPicture(const AppSettings& settings) {
+    const bool wanted = settings.OptHaik == QLatin1String("1") && !settings.OptBFile.isEmpty();
+    const QPixmap& pixmap = wanted ? picture(settings.OptBFile) : pictureCache;
+    if (wanted && !pixmap.isNull()) {
+        widgets.image->setPixmap(pixmap);
+        widgets.labels[count]->setAutoFillBackground(false);
+    } else {
+        // No picture, or one that cannot be shown: the plain window with an opaque count.
+        widgets.image->clear();
+        widgets.labels[count]->setAutoFillBackground(true);
+    }
+    widgets.image->setVisible(showsPicture());
+}
+
+const QPixmap& CountdownLayout::picture(const QString& path) {
+    const QFileInfo info(path);
+    // Only regular files: a folder or a pipe named as the picture must not hang or fail the window.
+    if (!info.isFile()) {
+        picturePath.clear();
+        pictureCache = QPixmap();
+        return pictureCache;
+    }
+    if (path == picturePath && info.lastModified() == pictureModified && info.size() == pictureSize)
+        return pictureCache;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    pictureCache = QPixmap::fromImage(reader.read());
+    picturePath = path;
+    pictureModified = info.lastModified();
+    pictureSize = info.size();
+    return pictureCache;
+}
+
+bool CountdownLayout::showsPicture() const {
+    return widgets.image->pixmap().isNull() == false;
+}
+
+void CountdownLayout::sizePicture(double windowWidth, double windowHeight, bool windowsXp) {
+    const double height = windowHeight - (windowsXp ? 1080 : 960);
+    widgets.image->setGeometry(0, 0, Twips::toPixelsX(windowWidth), std::max(0, Twips::toPixelsY(height)));
+}
+
+void CountdownLayout::restoreLabelPositions(const AppSettings& settings) {
+    for (int i = 0; i < 3; ++i) {
+        const auto left = float(Conversions::strictNumber(settings.Label_Left.at(std::size_t(i))).value_or(0));
+        const auto top = float(Conversions::strictNumber(settings.Label_Top.at(std::size_t(i))).value_or(0));
+        setLabelPosition(i, {left, top});
+    }
+}
+
+QPointF CountdownLayout::labelPosition(int index) const {
+    return Twips::fromPixels(widgets.labels.at(std::size_t(index))->pos());
+}
+
+void CountdownLayout::setLabelPosition(int index, QPointF twips) {
+    widgets.labels.at(std::size_t(index))->move(Twips::toPixels(twips));
+}
+
+double CountdownLayout::labelWidth(int index) const {
+    return Twips::fromPixelsX(widgets.labels.at(std::size_t(index))->width());
+}
+
+double CountdownLayout::labelHeight(int index) const {
+    return Twips::fromPixelsY(widgets.labels.at(std::size_t(index))->height());
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+
+// The status bar at the window's foot: three sunken panels side by side at fixed widths. A panel
+// that does not fit is clipped at the bar's right edge rather than shrunk, so widening the first
+// panel pushes the date and time out of sight.
+class CountdownStatusBar : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int panelCount = 3;
+    static constexpr double defaultPanelWidth = 1100; // twips, panels 2 and 3
+
+    explicit CountdownStatusBar(QWidget* parent = nullptr);
+
+    // Panels are numbered from 1, as the window's code names them.
+    void setPanelText(int panel, const QString& text);
+    QString panelText(int panel) const;
+    void setPanelWidth(int panel, double twips);
+    double panelWidth(int panel) const;
+    QLabel* panel(int panel) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placePanels();
+
+    std::array<QLabel*, panelCount> panels{};
+    std::array<double, panelCount> widths{};
+};

@@ -1,0 +1,351 @@
+#include "countdown/PELTRA.h"
+
+#include "app/AppSettings.h"
+#include "app/Conversions.h"
+#include "app/DateTimeText.h"
+#include "app/Platform.h"
+#include "app/SettingsLoader.h"
+#include "app/SettingsStore.h"
+#include "app/SizePresets.h"
+#include "app/Twips.h"
+#include "app/WindowsVersion.h"
+#include "countdown/CountdownStatusBar.h"
+#include "dialogs/INFO_VER.h"
+#include "dialogs/INP_DATE.h"
+#include "dialogs/SETTEI.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSessionManager>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const QString caption = QStringLiteral("ペルトラ for Windows");
+const QString endTitle = QStringLiteral("終了確認");
+constexpr int countInterval = 10000;
+constexpr int clockInterval = 1000;
+
+QString labelKey(const char* family, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(family)).arg(index);
+}
+} // namespace
+
+PELTRA::PELTRA(QWidget* parent)
+    : QMainWindow(parent), settings(appSettings()), store(SettingsStore::instance()), platform(Platform::instance()) {
+    setObjectName(QStringLiteral("PELTRA"));
+    setWindowTitle(caption);
+    // A fixed single border with the close command only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    createControls();
+    createMenu();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!manager.allowsInteraction()) {
+            saveWindowPosition(true);
+            SaveLabelPositions();
+            return;
+        }
+        if (Form_QueryUnload(AppWindows))
+            manager.cancel();
+        manager.release();
+    });
+}
+
+PELTRA::~PELTRA() = default;
+
+void PELTRA::createControls() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    canvas = new QWidget(central);
+    canvas->setObjectName(QStringLiteral("canvas"));
+    StatusBar1 = new CountdownStatusBar(central);
+    column->addWidget(canvas, 1);
+    column->addWidget(StatusBar1);
+    setCentralWidget(central);
+
+    Image1 = new QLabel(canvas);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setScaledContents(true);
+    Image1->hide();
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(canvas);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        label->setTextFormat(Qt::PlainText);
+        label->setMargin(0);
+        label->setAlignment(i == CountdownLayout::count ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
+        label->installEventFilter(this);
+        Label1[std::size_t(i)] = label;
+    }
+    Label1[CountdownLayout::count]->setToolTip(QStringLiteral(" クリックすると最小化 "));
+    for (QWidget* widget : {canvas, static_cast<QWidget*>(Image1), static_cast<QWidget*>(StatusBar1)})
+        widget->installEventFilter(this);
+    for (int panel = 1; panel <= CountdownStatusBar::panelCount; ++panel)
+        StatusBar1->panel(panel)->installEventFilter(this);
+
+    countdownLayout = std::make_unique<CountdownLayout>(CountdownWidgets{canvas, Label1, Image1, StatusBar1});
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(countInterval);
+    connect(Timer1, &QTimer::timeout, this, &PELTRA::Timer1_Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(clockInterval);
+    connect(Timer2, &QTimer::timeout, this, &PELTRA::Timer2_Timer);
+}
+
+void PELTRA::createMenu() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    mnuFileEnd = mnuFile->addAction(QStringLiteral("ペルトラ の終了(&X)..."), this, &PELTRA::Form_DblClick);
+
+    QMenu* mnuOption = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
+    mnuOptSettei = mnuOption->addAction(QStringLiteral("各種設定(&K)"), this, &PELTRA::mnuOptSettei_Click);
+    mnuOptSettei->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuEditEvent = mnuOption->addAction(QStringLiteral("イベント日の設定(&V)"), this, &PELTRA::mnuEditEvent_Click);
+    mnuEditEvent->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    mnuHelpContents_KeyWord[0] =
+        mnuHelp->addAction(QStringLiteral("ﾄﾋﾟｯｸによる検索(&H)"), this, [this] { mnuHelpContents_KeyWord_Click(0); });
+    mnuHelpContents_KeyWord[0]->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuHelpContents_KeyWord[1] =
+        mnuHelp->addAction(QStringLiteral("目次(&C)"), this, [this] { mnuHelpContents_KeyWord_Click(1); });
+    mnuHelp->addSeparator();
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."), this, &PELTRA::mnuHelpAbout_Click);
+
+    mnuFileEnd->setObjectName(QStringLiteral("mnuFileEnd"));
+    mnuOptSettei->setObjectName(QStringLiteral("mnuOptSettei"));
+    mnuEditEvent->setObjectName(QStringLiteral("mnuEditEvent"));
+    mnuHelpContents_KeyWord[0]->setObjectName(QStringLiteral("mnuHelpContents_KeyWord_0"));
+    mnuHelpContents_KeyWord[1]->setObjectName(QStringLiteral("mnuHelpContents_KeyWord_1"));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+}
+
+void PELTRA::Form_Load() {
+    geometryPassAtLoad();
+    Timer1->start();
+    Timer2->start();
+}
+
+void PELTRA::geometryPassAtLoad() {
+    setOuterSize(settings.WinWidth, settings.WinHeight);
+    placeWindow();
+    countdownLayout->ApplyLayout(settings, settings.OptSize);
+
+    Label1[0]->setText(settings.OptMsg[0]);
+    Label1[1]->setText(settings.OptMsg[1]);
+    showDaysLeft();
+    StatusBar1->setPanelText(2, settings.DateText);
+    StatusBar1->setPanelText(3, settings.TimeText);
+
+    // The count's left is not kept among the defaults: it is centred for the real count once.
+    const QString storedCountLeft = store.Get(Section::Position, labelKey("Label_Left", 2));
+    const auto countLeft = Conversions::strictNumber(storedCountLeft);
+    if (countLeft && std::abs(*countLeft) <= 1e6)
+        settings.Label_Left[2] = storedCountLeft;
+    else
+        settings.Label_Left[2] = Conversions::numberText(float((settings.WinWidth - layout().labelWidth(2)) / 2));
+    countdownLayout->restoreLabelPositions(settings);
+}
+
+void PELTRA::Form_Activate() {
+    showDaysLeft();
+    settings.MainActivated = 1;
+    StatusBar1->setPanelText(1, eventDateText(settings.TheDate));
+    geometryPassAtActivation();
+}
+
+void PELTRA::geometryPassAtActivation() {
+    takeCurrentPlace();
+    SelectWindowSize(settings, settings.OptSize);
+    setOuterSize(settings.WinWidth, settings.WinHeight);
+    countdownLayout->sizePicture(settings.WinWidth, settings.WinHeight,
+                                 GetWindowsVersionName(platform) == QLatin1String("Windows XP"));
+    placeWindow();
+    countdownLayout->ApplyLayout(settings, settings.OptSize);
+    countdownLayout->restoreLabelPositions(settings);
+}
+
+void PELTRA::showDaysLeft() {
+    Label1[CountdownLayout::count]->setText(QString::number(DaysLeft(platform.now().date(), settings.TheDate)));
+    Label1[CountdownLayout::count]->adjustSize();
+}
+
+void PELTRA::setOuterSize(double widthTwips, double heightTwips) {
+    outerSizeTwips = {widthTwips, heightTwips};
+    applyOuterSize();
+}
+
+void PELTRA::applyOuterSize() {
+    // The sizes are outer sizes; the frame is known only once the window manager has framed it.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize client(Twips::toPixelsX(outerSizeTwips.width()) - frame.width(),
+                       Twips::toPixelsY(outerSizeTwips.height()) - frame.height());
+    if (client.isValid() && size() != client)
+        setFixedSize(client);
+}
+
+void PELTRA::placeWindow() {
+    const QSizeF outer = outerSizeTwips;
+    double left = 0;
+    double top = 0;
+    if (settings.OptCent == QLatin1String("1")) {
+        const QSizeF screen = platform.screenSizeTwips();
+        top = float((screen.height() - outer.height()) / 2);
+        left = float((screen.width() - outer.width()) / 2);
+    } else {
+        left = Conversions::lenientNumber(settings.M_Left);
+        top = Conversions::lenientNumber(settings.M_Top);
+        // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
+        const QRectF wanted(left, top, outer.width(), outer.height());
+        const QList<QRectF> screens = platform.screenRectsTwips();
+        const bool visible = std::any_of(screens.begin(), screens.end(),
+                                         [&](const QRectF& screen) { return screen.intersects(wanted); });
+        if (!visible && !screens.isEmpty()) {
+            left = centredLeft(settings, platform);
+            top = centredTop(settings, platform);
+            settings.M_Left = Conversions::numberText(left);
+            settings.M_Top = Conversions::numberText(top);
+        }
+    }
+    move(Twips::toPixels({left, top}));
+}
+
+void PELTRA::takeCurrentPlace() {
+    // The window stays where the user put it, whatever was last saved.
+    if (settings.OptCent == QLatin1String("1") || !isVisible() || isMinimized())
+        return;
+    settings.M_Left = Conversions::numberText(windowPosition().x());
+    settings.M_Top = Conversions::numberText(windowPosition().y());
+}
+
+QPointF PELTRA::windowPosition() const {
+    return Twips::fromPixels(pos());
+}
+
+QSizeF PELTRA::windowOuterSize() const {
+    const QSize outer = frameGeometry().size();
+    return {Twips::fromPixelsX(outer.width()), Twips::fromPixelsY(outer.height())};
+}
+
+void PELTRA::saveWindowPosition(bool alsoInMemory) {
+    const QString top = Conversions::numberText(windowPosition().y());
+    const QString left = Conversions::numberText(windowPosition().x());
+    if (alsoInMemory) {
+        settings.M_Top = top;
+        settings.M_Left = left;
+    }
+    store.Save(Section::Position, QStringLiteral("M_Top"), top);
+    store.Save(Section::Position, QStringLiteral("M_Left"), left);
+}
+
+void PELTRA::SaveLabelPositions() {
+    for (int i = 0; i < 3; ++i) {
+        const QPointF position = countdownLayout->labelPosition(i);
+        const QString left = Conversions::numberText(position.x());
+        const QString top = Conversions::numberText(position.y());
+        store.Save(Section::Position, labelKey("Label_Left", i), left);
+        store.Save(Section::Position, labelKey("Label_Top", i), top);
+        settings.Label_Left[std::size_t(i)] = left;
+        settings.Label_Top[std::size_t(i)] = top;
+    }
+}
+
+void PELTRA::Form_DblClick() {
+    if (settings.OptDbl != QLatin1String("1"))
+        return;
+    saveWindowPosition(false);
+    SaveLabelPositions();
+    const int answer = platform.messageBox(QStringLiteral("「ペルトラ for Windows」 を 終了しますか？"),
+                                           MessageStyle::Question, endTitle);
+    if (answer == MessageAnswer::Ok)
+        platform.endProgram();
+}
+
+bool PELTRA::Form_QueryUnload(UnloadMode mode) {
+    saveWindowPosition(true);
+    if (mode != FormControlMenu && mode != AppWindows && mode != AppTaskManager)
+        return false;
+    const int answer = platform.messageBox(QStringLiteral("「ペルトラ for Windows」 を終了しますか？　"),
+                                           MessageStyle::Question, endTitle);
+    if (answer != MessageAnswer::Ok)
+        return true;
+    SaveLabelPositions();
+    platform.endProgram();
+    return false;
+}
+
+void PELTRA::closeEvent(QCloseEvent* event) {
+    event->setAccepted(!Form_QueryUnload(event->spontaneous() ? FormControlMenu : FormCode));
+}
+
+bool PELTRA::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowStateChange:
+        applyOuterSize();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+bool PELTRA::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched->isWidgetType()) {
+        Form_DblClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void PELTRA::Timer1_Timer() {
+    showDaysLeft();
+}
+
+void PELTRA::Timer2_Timer() {
+    BuildDateTimeText(settings, platform.now());
+    StatusBar1->setPanelText(2, settings.DateText);
+    StatusBar1->setPanelText(3, settings.TimeText);
+}
+
+void PELTRA::mnuOptSettei_Click() {
+    SaveLabelPositions();
+    saveWindowPosition(true);
+    Timer1->stop();
+    SETTEI dialog(this);
+    dialog.exec();
+    Timer1->start();
+    Form_Activate();
+}
+
+void PELTRA::mnuEditEvent_Click() {
+    saveWindowPosition(true);
+    Timer1->stop();
+    INP_DATE dialog(this);
+    dialog.exec();
+    Timer1->start();
+    Form_Activate();
+}
+
+void PELTRA::mnuHelpContents_KeyWord_Click(int index) {
+    Timer1->stop();
+    if (index == 0)
+        platform.winHelp(this, settings.HelpFilePath, HelpCommand::PartialKey, 0);
+    else if (index == 1)
+        platform.winHelp(this, settings.HelpFilePath, HelpCommand::Contents, 0);
+    Timer1->start();
+}
+
+void PELTRA::mnuHelpAbout_Click() {
+    INFO_VER dialog(this);
+    dialog.exec();
+    Form_Activate();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "countdown/CountdownLayout.h"
+
+#include <QMainWindow>
+#include <QSizeF>
+
+#include <array>
+#include <memory>
+
+class CountdownStatusBar;
+class QAction;
+class QLabel;
+class QTimer;
+struct AppSettings;
+class Platform;
+class SettingsStore;
+
+// The countdown window: the messages, the day count and the status bar, its menu, and the ways
+// the program ends.
+class PELTRA : public QMainWindow {
+    Q_OBJECT
+public:
+    // How a close request came: the user's close command, the session ending, or the program itself.
+    enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+
+    explicit PELTRA(QWidget* parent = nullptr);
+    ~PELTRA() override;
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_DblClick();
+    // Returns true when the close is cancelled.
+    bool Form_QueryUnload(UnloadMode mode);
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void mnuOptSettei_Click();
+    void mnuEditEvent_Click();
+    void mnuHelpContents_KeyWord_Click(int index);
+    void mnuHelpAbout_Click();
+    void SaveLabelPositions();
+
+    // The window's outer rectangle in twips, frame included.
+    QPointF windowPosition() const;
+    QSizeF windowOuterSize() const;
+    CountdownLayout& layout() { return *countdownLayout; }
+
+    std::array<QLabel*, 3> Label1{};
+    QLabel* Image1 = nullptr;
+    CountdownStatusBar* StatusBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QAction* mnuFileEnd = nullptr;
+    QAction* mnuOptSettei = nullptr;
+    QAction* mnuEditEvent = nullptr;
+    std::array<QAction*, 2> mnuHelpContents_KeyWord{};
+    QAction* mnuHelpAbout = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void geometryPassAtLoad();
+    void geometryPassAtActivation();
+    void setOuterSize(double widthTwips, double heightTwips);
+    void applyOuterSize();
+    void placeWindow();
+    void showDaysLeft();
+    // Writes the window's place as "M_Top" then "M_Left"; also into the settings when asked.
+    void saveWindowPosition(bool alsoInMemory);
+    void takeCurrentPlace();
+    void commitDataRequested();
+
+    AppSettings& settings;
+    SettingsStore& store;
+    Platform& platform;
+    QWidget* canvas = nullptr;
+    std::unique_ptr<CountdownLayout> countdownLayout;
+    QSizeF outerSizeTwips;
+};

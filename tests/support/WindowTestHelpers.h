@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/SettingsLoader.h"
+#include "app/SettingsStore.h"
+#include "tests/support/ScriptedPlatform.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+// Settings as a first run leaves them, with an event date ten days ahead of the platform's clock.
+inline void loadFreshSettings(ScriptedPlatform& platform) {
+    appSettings() = AppSettings{};
+    appSettings().HelpFilePath = QStringLiteral("/opt/peltra/PELTRA.HLP");
+    loadSettings(appSettings(), SettingsStore::instance(), platform,
+                 [&] { appSettings().TheDate = platform.clock.date().addDays(10); });
+}
+
+// Runs the action on the modal window that is about to open, once it is up.
+template <typename Action> void whenModalOpens(Action action) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, action] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            action(modal);
+        }
+    });
+    poll->start();
+}

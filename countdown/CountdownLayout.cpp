@@ -37,7 +37,7 @@ CountdownLayout::CountdownLayout(const CountdownWidgets& widgets) : widgets(widg
 
 void CountdownLayout::setLabelGeometry(int index, double left, double height, double width, double pointSize) {
     QLabel* label = widgets.labels.at(std::size_t(index));
-    label->move(Twips::toPixelsX(left), label->y());
+    setLabelPosition(index, {left, labelPosition(index).y()});
     label->resize(Twips::toPixelsX(width), Twips::toPixelsY(height));
     QFont font = label->font();
     font.setPointSizeF(pointSize);
@@ -56,15 +56,13 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
             setLabelGeometry(i, preset.messagesLeft, preset.messagesHeight, preset.messagesWidth,
                              preset.messagesPointSize);
         }
-        QLabel* upper = widgets.labels[upperMessage];
-        QLabel* lower = widgets.labels[lowerMessage];
-        upper->move(upper->x(), Twips::toPixelsY(preset.upperTop));
-        lower->move(lower->x(), Twips::toPixelsY(preset.lowerTop));
+        setLabelPosition(upperMessage, {labelPosition(upperMessage).x(), double(preset.upperTop)});
+        setLabelPosition(lowerMessage, {labelPosition(lowerMessage).x(), double(preset.lowerTop)});
         QLabel* countLabel = widgets.labels[count];
         QFont countFont = countLabel->font();
         countFont.setPointSizeF(preset.countPointSize);
         countLabel->setFont(countFont);
-        countLabel->move(countLabel->x(), Twips::toPixelsY(preset.countTop));
+        setLabelPosition(count, {labelPosition(count).x(), double(preset.countTop)});
         panel1Width = preset.panel1Width;
     }
 
@@ -152,10 +150,14 @@ void CountdownLayout::restoreLabelPositions(const AppSettings& settings) {
 }
 
 QPointF CountdownLayout::labelPosition(int index) const {
-    return Twips::fromPixels(widgets.labels.at(std::size_t(index))->pos());
+    // A label that has not moved since it was placed is where it was placed, to the twip.
+    const QPoint pixels = widgets.labels.at(std::size_t(index))->pos();
+    const QPointF placed = placedTwips.at(std::size_t(index));
+    return pixels == Twips::toPixels(placed) ? placed : Twips::fromPixels(pixels);
 }
 
 void CountdownLayout::setLabelPosition(int index, QPointF twips) {
+    placedTwips.at(std::size_t(index)) = twips;
     widgets.labels.at(std::size_t(index))->move(Twips::toPixels(twips));
 }
 

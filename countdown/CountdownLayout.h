@@ -53,6 +53,7 @@ private:
 
     CountdownWidgets widgets;
     double panel1Width = 0;
+    std::array<QPointF, 3> placedTwips{};
 
     // The last picture decoded, kept until its file changes.
     QString picturePath;

@@ -213,7 +213,8 @@ void PELTRA::placeWindow() {
             settings.M_Top = Conversions::numberText(top);
         }
     }
-    move(Twips::toPixels({left, top}));
+    placedTwips = {left, top};
+    move(Twips::toPixels(placedTwips));
 }
 
 void PELTRA::takeCurrentPlace() {
@@ -225,7 +226,8 @@ void PELTRA::takeCurrentPlace() {
 }
 
 QPointF PELTRA::windowPosition() const {
-    return Twips::fromPixels(pos());
+    // Where the window has not moved since it was placed, its place is kept to the twip.
+    return pos() == Twips::toPixels(placedTwips) ? placedTwips : Twips::fromPixels(pos());
 }
 
 QSizeF PELTRA::windowOuterSize() const {

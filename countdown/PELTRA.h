@@ -81,4 +81,5 @@ private:
     QWidget* canvas = nullptr;
     std::unique_ptr<CountdownLayout> countdownLayout;
     QSizeF outerSizeTwips;
+    QPointF placedTwips;
 };

@@ -325,6 +325,8 @@ void TestCountdownWindow::closeQuestion() {
     QCOMPARE(appSettings().M_Left, QStringLiteral("4500"));
     // Label positions are saved only when the user agreed to end.
     QCOMPARE(store->value(Section::Position, QStringLiteral("Label_Top(1)")), ok ? QStringLiteral("3000") : QString());
+    // Labels that were not moved keep their whole-twip places.
+    QCOMPARE(store->value(Section::Position, QStringLiteral("Label_Left(0)")), ok ? QStringLiteral("160") : QString());
 }
 
 void TestCountdownWindow::menuCaptionsAndShortcuts() {

@@ -4,6 +4,7 @@
 #include "app/Conversions.h"
 #include "app/DateTimeText.h"
 #include "app/Platform.h"
+#include "app/ReturnSound.h"
 #include "app/SettingsLoader.h"
 #include "app/SettingsStore.h"
 #include "app/SizePresets.h"
@@ -26,6 +27,7 @@ namespace {
 const QString caption = QStringLiteral("ペルトラ for Windows");
 const QString endTitle = QStringLiteral("終了確認");
 constexpr int countInterval = 10000;
+constexpr int afterReturnInterval = 60000;
 constexpr int clockInterval = 1000;
 
 QString labelKey(const char* family, int index) {
@@ -79,6 +81,8 @@ void PELTRA::createControls() {
         label->setMargin(0);
         label->setAlignment(i == CountdownLayout::count ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
         label->installEventFilter(this);
+        // Moves without a button reach the label too: they end a drag whose release went elsewhere.
+        label->setMouseTracking(true);
         Label1[std::size_t(i)] = label;
     }
     Label1[CountdownLayout::count]->setToolTip(QStringLiteral(" クリックすると最小化 "));
@@ -88,6 +92,9 @@ void PELTRA::createControls() {
         StatusBar1->panel(panel)->installEventFilter(this);
 
     countdownLayout = std::make_unique<CountdownLayout>(CountdownWidgets{canvas, Label1, Image1, StatusBar1});
+    labelDragger = std::make_unique<LabelDragger>(
+        *countdownLayout, settings,
+        LabelDragger::Handlers{[this](int index) { Label1_Click(index); }, [this] { Form_DblClick(); }});
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -301,6 +308,10 @@ bool PELTRA::event(QEvent* event) {
 }
 
 bool PELTRA::eventFilter(QObject* watched, QEvent* event) {
+    for (int i = 0; i < 3; ++i) {
+        if (watched == Label1[std::size_t(i)])
+            return labelDragger->handleEvent(i, event) || QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonDblClick && watched->isWidgetType()) {
         Form_DblClick();
         return true;
@@ -310,6 +321,66 @@ bool PELTRA::eventFilter(QObject* watched, QEvent* event) {
 
 void PELTRA::Timer1_Timer() {
     showDaysLeft();
+    if (Conversions::lenientNumber(Label1[CountdownLayout::count]->text()) < 0) {
+        askAboutPassedEvent();
+        return;
+    }
+    if (isMinimized() && schedule.isDue(settings, platform.now()))
+        returnWindow();
+}
+
+void PELTRA::askAboutPassedEvent() {
+    Label1[CountdownLayout::count]->clear();
+    Timer1->stop();
+    const int answer = platform.messageBox(QStringLiteral("イベントは終了しています。 新しい日を設定しますか？"),
+                                           MessageStyle::Question, QStringLiteral("設定日付確認"));
+    if (answer != MessageAnswer::Ok) {
+        platform.endProgram();
+        return;
+    }
+    // A minimised window would take its dialog out of sight with it.
+    INP_DATE dialog(isMinimized() ? nullptr : this);
+    dialog.exec();
+    Timer1->start();
+    Form_Activate();
+}
+
+void PELTRA::returnWindow() {
+    // Taken before the sound, so that a tick while it plays or its message is up starts no second return.
+    schedule.take();
+    Timer1->setInterval(afterReturnInterval);
+    if (settings.OptBM != QLatin1String("2")) {
+        PlayReturnSound(settings, platform);
+        if (platform.hasEnded())
+            return;
+    }
+    showNormal();
+    raise();
+    activateWindow();
+    Form_Activate();
+}
+
+void PELTRA::Label1_Click(int index) {
+    if (index != CountdownLayout::count)
+        return;
+    takeCurrentPlace();
+    const QPointF current = windowPosition();
+    store.Save(Section::Position, QStringLiteral("M_Top"), Conversions::numberText(current.y()));
+    store.Save(Section::Position, QStringLiteral("M_Left"), Conversions::numberText(current.x()));
+    placedTwips = {Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top)};
+    move(Twips::toPixels(placedTwips));
+    Timer1->setInterval(countInterval);
+    schedule.start(settings, platform.now());
+    showMinimized();
+}
+
+void PELTRA::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Minimised by the window manager rather than by a click on the count: the return counts from now.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !schedule.isPending()) {
+        Timer1->setInterval(countInterval);
+        schedule.start(settings, platform.now());
+    }
 }
 
 void PELTRA::Timer2_Timer() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/ReturnSchedule.h"
 #include "countdown/CountdownLayout.h"
+#include "countdown/LabelDragger.h"
 
 #include <QMainWindow>
 #include <QSizeF>
@@ -39,11 +41,14 @@ public:
     void mnuHelpContents_KeyWord_Click(int index);
     void mnuHelpAbout_Click();
     void SaveLabelPositions();
+    void Label1_Click(int index);
 
     // The window's outer rectangle in twips, frame included.
     QPointF windowPosition() const;
     QSizeF windowOuterSize() const;
     CountdownLayout& layout() { return *countdownLayout; }
+    LabelDragger& dragger() { return *labelDragger; }
+    const ReturnSchedule& returnSchedule() const { return schedule; }
 
     std::array<QLabel*, 3> Label1{};
     QLabel* Image1 = nullptr;
@@ -57,6 +62,7 @@ public:
     QAction* mnuHelpAbout = nullptr;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +76,8 @@ private:
     void applyOuterSize();
     void placeWindow();
     void showDaysLeft();
+    void askAboutPassedEvent();
+    void returnWindow();
     // Writes the window's place as "M_Top" then "M_Left"; also into the settings when asked.
     void saveWindowPosition(bool alsoInMemory);
     void takeCurrentPlace();
@@ -80,6 +88,8 @@ private:
     Platform& platform;
     QWidget* canvas = nullptr;
     std::unique_ptr<CountdownLayout> countdownLayout;
+    std::unique_ptr<LabelDragger> labelDragger;
+    ReturnSchedule schedule;
     QSizeF outerSizeTwips;
     QPointF placedTwips;
 };

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -84,6 +86,10 @@ void QtPlatform::winHelp(QWidget* window, const QString& helpFile, int command, 
 }
 
 void QtPlatform::playSound(const QString& path) {
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        QApplication::beep();
+        return;
+    }
     QSoundEffect effect;
     QEventLoop loop;
     bool failed = false;

@@ -1,0 +1,194 @@
+#include "dialogs/INP_DATE.h"
+
+#include "app/AppSettings.h"
+#include "app/DateTimeText.h"
+#include "app/Platform.h"
+#include "app/SettingsStore.h"
+#include "app/Twips.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTableView>
+
+namespace {
+
+constexpr int helpContext = 17;
+
+QRect twipsRect(double left, double top, double width, double height) {
+    return {Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width), Twips::toPixelsY(height)};
+}
+
+QFont makeFont(const QString& family, double pointSize, bool bold = false) {
+    QFont result(family);
+    result.setPointSizeF(pointSize);
+    result.setBold(bold);
+    return result;
+}
+
+} // namespace
+
+INP_DATE::INP_DATE(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle(QStringLiteral("イベント日の設定"));
+
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    // Created in tab order: the calendar first, then the three buttons.
+    MonthView1 = new QCalendarWidget(this);
+    MonthView1->setObjectName(QStringLiteral("MonthView1"));
+    MonthView1->setGeometry(twipsRect(690, 735, 3630, 4020));
+    MonthView1->setFont(makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 18, true));
+    MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // Japanese month and day names, Sunday first, whatever the system's locale.
+    MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    MonthView1->setFirstDayOfWeek(Qt::Sunday);
+    MonthView1->setToolTip(QStringLiteral(" イベント日の設定 "));
+    if (auto* days = MonthView1->findChild<QTableView*>()) {
+        // Two-digit days in this font are a little wider than a seventh of the calendar; Qt would
+        // show them as "…" rather than let them touch the cell's margin.
+        days->setTextElideMode(Qt::ElideNone);
+        // The hidden headers keep every column as wide as the font's widest glyph, which with some
+        // fonts pushes Saturday out of sight.
+        days->horizontalHeader()->setMinimumSectionSize(1);
+        days->verticalHeader()->setMinimumSectionSize(1);
+    }
+    connect(MonthView1, &QCalendarWidget::clicked, this, &INP_DATE::MonthView1_DateClick);
+
+    static constexpr std::array<const char16_t*, 3> captions{u"了解", u"キャンセル", u"ﾍﾙﾌﾟ"};
+    static constexpr std::array<int, 3> lefts{453, 1848, 3258};
+    for (int index = 0; index < int(Command1.size()); ++index) {
+        const QString caption = QString::fromUtf16(captions[index]);
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(index));
+        button->setGeometry(twipsRect(lefts[index], 5100, 1300, 300));
+        button->setFont(makeFont(QStringLiteral("MS UI Gothic"), 9));
+        button->setToolTip(u' ' + caption + u' ');
+        connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+        Command1[index] = button;
+    }
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setText(QStringLiteral("イベント日を設定して、了解ボタンを押して下さい。"));
+    Label1->setGeometry(twipsRect(200, 210, 4665, 225));
+    Label1->setFont(makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 11.25));
+    QPalette yellow = Label1->palette();
+    yellow.setColor(QPalette::WindowText, QColor(0xFF, 0xFF, 0x00));
+    Label1->setPalette(yellow);
+
+    setTabOrder(MonthView1, Command1[0]);
+    setTabOrder(Command1[0], Command1[1]);
+    setTabOrder(Command1[1], Command1[2]);
+    MonthView1->setFocus();
+
+    const QSize client(Twips::toPixelsX(5010), Twips::toPixelsY(5550));
+    setFixedSize(client);
+    // Centred on the screen, not on the window that opens it.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client, screen->availableGeometry()));
+
+    Form_Load();
+}
+
+void INP_DATE::Form_Load() {
+    AppSettings& settings = appSettings();
+    if (settings.TheDate.isValid())
+        MonthView1->setSelectedDate(settings.TheDate);
+    else
+        MonthView1->setSelectedDate(Platform::instance().now().date().addDays(1));
+    settings.SavedTheDate = settings.TheDate;
+}
+
+void INP_DATE::MonthView1_DateClick(QDate /*date*/) {
+    // Taken at once, before any confirmation; "キャンセル" puts the earlier date back.
+    appSettings().TheDate = MonthView1->selectedDate();
+    Command1[0]->setFocus();
+}
+
+void INP_DATE::Command1_Click(int index) {
+    switch (index) {
+    case 0:
+        okClicked();
+        break;
+    case 1:
+        cancelClicked();
+        break;
+    case 2:
+        Platform::instance().winHelp(this, appSettings().HelpFilePath, HelpCommand::Context, helpContext);
+        break;
+    default:
+        break;
+    }
+}
+
+void INP_DATE::okClicked() {
+    AppSettings& settings = appSettings();
+    settings.TheDate = MonthView1->selectedDate();
+    if (DaysLeft(Platform::instance().now().date(), settings.TheDate) <= 0) {
+        // The refused date stays in memory until "キャンセル" restores the earlier one.
+        Platform::instance().messageBox(QStringLiteral("本日より以降の日付を指定して下さい。"),
+                                        MessageStyle::Information, QStringLiteral("日付確認"));
+        return;
+    }
+    // A failed save has been reported by the store; the date still holds for this run.
+    if (SettingsStore::instance().Save(Section::Config, QStringLiteral("TheDate"), storedDateText(settings.TheDate)))
+        Platform::instance().messageBox(QStringLiteral("イベント日を設定しました。"), MessageStyle::Information,
+                                        QStringLiteral("設定確認"));
+    closeWindow(QDialog::Accepted);
+}
+
+void INP_DATE::cancelClicked() {
+    AppSettings& settings = appSettings();
+    settings.TheDate = settings.SavedTheDate;
+    if (settings.MainActivated == 0) {
+        // Opened at the first start, before the countdown window exists: nothing to go back to.
+        closeWindow(QDialog::Rejected);
+        Platform::instance().endProgram();
+        return;
+    }
+    if (MonthView1->selectedDate() == settings.TheDate) {
+        closeWindow(QDialog::Rejected);
+        return;
+    }
+    const int answer =
+        Platform::instance().messageBox(QStringLiteral("イベント日は変更されています。 設定しないで終了しますか？"),
+                                        MessageStyle::Question, QStringLiteral("終了確認"));
+    if (answer == MessageAnswer::Ok)
+        closeWindow(QDialog::Rejected);
+    else
+        Command1[0]->setFocus();
+}
+
+void INP_DATE::closeWindow(int result) {
+    closing = true;
+    done(result);
+    closing = false;
+}
+
+void INP_DATE::reject() {
+    if (closing)
+        QDialog::reject();
+    else
+        Command1_Click(1);
+}
+
+void INP_DATE::closeEvent(QCloseEvent* event) {
+    if (closing || !isVisible()) {
+        event->accept();
+        return;
+    }
+    Command1_Click(1);
+    event->setAccepted(!isVisible());
+}

@@ -28,7 +28,8 @@ struct Scan {
     bool found = false;
 };
 
-// "&H" and "&O" literals: up to four digits make a 16-bit value, more a 32-bit one, both signed.
+// "&H" and "&O" literals: up to four hex digits (octal up to 177777) make a 16-bit value, more a
+// 32-bit one, both signed. A trailing "&" marks a 32-bit value: "&HFFFF&" is 65535, "&HFFFF" is -1.
 Scan scanRadix(const QString& text, qsizetype pos, int base) {
     Scan scan;
     quint64 value = 0;
@@ -43,7 +44,8 @@ Scan scanRadix(const QString& text, qsizetype pos, int base) {
     }
     if (digits == 0)
         return scan;
-    const bool sixteenBit = base == 16 ? digits <= 4 : value <= 0xFFFF;
+    const bool longSuffix = i < text.size() && text[i] == u'&';
+    const bool sixteenBit = !longSuffix && (base == 16 ? digits <= 4 : value <= 0xFFFF);
     if (sixteenBit) {
         value &= 0xFFFF;
         scan.value = value >= 0x8000 ? double(qint64(value) - 0x10000) : double(value);
@@ -51,7 +53,7 @@ Scan scanRadix(const QString& text, qsizetype pos, int base) {
         value &= 0xFFFFFFFF;
         scan.value = value >= 0x80000000 ? double(qint64(value) - 0x100000000LL) : double(value);
     }
-    if (i < text.size() && text[i] == u'&')
+    if (longSuffix)
         ++i;
     scan.end = i;
     scan.found = true;

@@ -21,18 +21,14 @@ void TestDateTimeText::buildDateTimeText_data() {
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("time");
 
-    QTest::newRow("morning, one-digit month and day") << QDateTime(QDate(2005, 4, 1), QTime(9, 5)) << "2005/04/01"
-                                                      << "午前 09:05";
-    QTest::newRow("noon") << QDateTime(QDate(2005, 12, 25), QTime(12, 0)) << "2005/12/25"
-                          << "午後 12:00";
-    QTest::newRow("after midnight") << QDateTime(QDate(2006, 1, 9), QTime(0, 30)) << "2006/01/09"
-                                    << "午前 12:30";
-    QTest::newRow("last minute") << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)) << "2024/02/29"
-                                 << "午後 11:59";
-    QTest::newRow("afternoon") << QDateTime(QDate(2026, 10, 10), QTime(15, 45)) << "2026/10/10"
-                               << "午後 03:45";
-    QTest::newRow("before noon") << QDateTime(QDate(2026, 11, 30), QTime(11, 59)) << "2026/11/30"
-                                 << "午前 11:59";
+    // clang-format off
+    QTest::newRow("morning, one-digit month and day") << QDateTime(QDate(2005, 4, 1), QTime(9, 5)) << "2005/04/01" << "午前 09:05";
+    QTest::newRow("noon") << QDateTime(QDate(2005, 12, 25), QTime(12, 0)) << "2005/12/25" << "午後 12:00";
+    QTest::newRow("after midnight") << QDateTime(QDate(2006, 1, 9), QTime(0, 30)) << "2006/01/09" << "午前 12:30";
+    QTest::newRow("last minute") << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)) << "2024/02/29" << "午後 11:59";
+    QTest::newRow("afternoon") << QDateTime(QDate(2026, 10, 10), QTime(15, 45)) << "2026/10/10" << "午後 03:45";
+    QTest::newRow("before noon") << QDateTime(QDate(2026, 11, 30), QTime(11, 59)) << "2026/11/30" << "午前 11:59";
+    // clang-format on
 }
 
 void TestDateTimeText::buildDateTimeText() {
@@ -44,8 +40,6 @@ void TestDateTimeText::buildDateTimeText() {
     BuildDateTimeText(settings, now);
     QCOMPARE(settings.DateText, date);
     QCOMPARE(settings.TimeText, time);
-    QCOMPARE(dateText(now.date()), date);
-    QCOMPARE(timeText(now.time()), time);
 }
 
 void TestDateTimeText::daysLeft_data() {

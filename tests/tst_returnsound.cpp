@@ -19,38 +19,16 @@ void TestReturnSound::playReturnSound_data() {
     QTest::addColumn<QString>("existingName"); // what the existence test gives; empty: no file
     QTest::addColumn<QString>("played");       // empty: the not-found message instead
 
-    QTest::newRow("file present") << "1"
-                                  << "/win"
-                                  << "DING.WAV"
-                                  << "/win/MEDIA/DING.WAV";
-    QTest::newRow("found under another case") << "1"
-                                              << "/win"
-                                              << "ding.wav"
-                                              << "/win/MEDIA/ding.wav";
-    QTest::newRow("file absent") << "1"
-                                 << "/win"
-                                 << ""
-                                 << "";
-    QTest::newRow("switch 3, file present") << "3"
-                                            << "/win"
-                                            << "DING.WAV"
-                                            << "";
-    QTest::newRow("switch 0, file present") << "0"
-                                            << "/win"
-                                            << "DING.WAV"
-                                            << "";
-    QTest::newRow("switch empty, file present") << ""
-                                                << "/win"
-                                                << "DING.WAV"
-                                                << "";
-    QTest::newRow("no windir: data folder") << "1"
-                                            << ""
-                                            << "DING.WAV"
-                                            << "/opt/peltra/MEDIA/DING.WAV";
-    QTest::newRow("no windir, file absent") << "1"
-                                            << ""
-                                            << ""
-                                            << "";
+    // clang-format off
+    QTest::newRow("file present") << "1" << "/win" << "DING.WAV" << "/win/MEDIA/DING.WAV";
+    QTest::newRow("found under another case") << "1" << "/win" << "ding.wav" << "/win/MEDIA/ding.wav";
+    QTest::newRow("file absent") << "1" << "/win" << "" << "";
+    QTest::newRow("switch 3, file present") << "3" << "/win" << "DING.WAV" << "";
+    QTest::newRow("switch 0, file present") << "0" << "/win" << "DING.WAV" << "";
+    QTest::newRow("switch empty, file present") << "" << "/win" << "DING.WAV" << "";
+    QTest::newRow("no windir: data folder") << "1" << "" << "DING.WAV" << "/opt/peltra/MEDIA/DING.WAV";
+    QTest::newRow("no windir, file absent") << "1" << "" << "" << "";
+    // clang-format on
 }
 
 void TestReturnSound::playReturnSound() {

@@ -57,53 +57,31 @@ void TestSizePresets::selectWindowSize() {
 
 void TestSizePresets::sizePreset_data() {
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("messagesLeft");
-    QTest::addColumn<int>("messagesWidth");
-    QTest::addColumn<int>("messagesHeight");
-    QTest::addColumn<int>("pointSize");
-    QTest::addColumn<int>("upperTop");
-    QTest::addColumn<int>("lowerTop");
-    QTest::addColumn<int>("countPointSize");
-    QTest::addColumn<int>("countTop");
-    QTest::addColumn<int>("countHeight");
-    QTest::addColumn<int>("panel1Width");
+    // Messages left, width, height, points; upper and lower top; count points, top, height; panel 1 width.
+    QTest::addColumn<QList<int>>("geometry");
     QTest::addColumn<int>("panels2And3"); // what panel 1 leaves of the window width
 
-    QTest::newRow("0") << 0 << 210 << 14835 << 1305 << 34 << 925 << 8150 << 200 << 3240 << 4005 << 13000 << 2360;
-    QTest::newRow("1") << 1 << 230 << 11500 << 1005 << 25 << 765 << 6120 << 140 << 2610 << 2805 << 9670 << 2330;
-    QTest::newRow("2") << 2 << 160 << 9195 << 825 << 20 << 680 << 4740 << 100 << 2130 << 2000 << 7260 << 2340;
-    QTest::newRow("3") << 3 << 210 << 6675 << 795 << 15 << 450 << 3375 << 72 << 1470 << 1455 << 4860 << 2340;
-    QTest::newRow("4") << 4 << 225 << 4225 << 375 << 9 << 270 << 1995 << 46 << 840 << 915 << 2360 << 2340;
+    // clang-format off
+    QTest::newRow("0") << 0 << QList<int>{210, 14835, 1305, 34, 925, 8150, 200, 3240, 4005, 13000} << 2360;
+    QTest::newRow("1") << 1 << QList<int>{230, 11500, 1005, 25, 765, 6120, 140, 2610, 2805,  9670} << 2330;
+    QTest::newRow("2") << 2 << QList<int>{160,  9195,  825, 20, 680, 4740, 100, 2130, 2000,  7260} << 2340;
+    QTest::newRow("3") << 3 << QList<int>{210,  6675,  795, 15, 450, 3375,  72, 1470, 1455,  4860} << 2340;
+    QTest::newRow("4") << 4 << QList<int>{225,  4225,  375,  9, 270, 1995,  46,  840,  915,  2360} << 2340;
+    // clang-format on
 }
 
 void TestSizePresets::sizePreset() {
     QFETCH(int, index);
-    QFETCH(int, messagesLeft);
-    QFETCH(int, messagesWidth);
-    QFETCH(int, messagesHeight);
-    QFETCH(int, pointSize);
-    QFETCH(int, upperTop);
-    QFETCH(int, lowerTop);
-    QFETCH(int, countPointSize);
-    QFETCH(int, countTop);
-    QFETCH(int, countHeight);
-    QFETCH(int, panel1Width);
+    QFETCH(QList<int>, geometry);
     QFETCH(int, panels2And3);
 
-    const SizePreset& preset = ::sizePreset(index);
-    QCOMPARE(preset.height, int(heights[std::size_t(index)]));
-    QCOMPARE(preset.width, int(widths[std::size_t(index)]));
-    QCOMPARE(preset.messagesLeft, messagesLeft);
-    QCOMPARE(preset.messagesWidth, messagesWidth);
-    QCOMPARE(preset.messagesHeight, messagesHeight);
-    QCOMPARE(preset.messagesPointSize, pointSize);
-    QCOMPARE(preset.upperTop, upperTop);
-    QCOMPARE(preset.lowerTop, lowerTop);
-    QCOMPARE(preset.countPointSize, countPointSize);
-    QCOMPARE(preset.countTop, countTop);
-    QCOMPARE(preset.countHeight, countHeight);
-    QCOMPARE(preset.panel1Width, panel1Width);
-    QCOMPARE(preset.width - preset.panel1Width, panels2And3);
+    const SizePreset& p = ::sizePreset(index);
+    const QList<int> actual{p.messagesLeft, p.messagesWidth,  p.messagesHeight, p.messagesPointSize, p.upperTop,
+                            p.lowerTop,     p.countPointSize, p.countTop,       p.countHeight,       p.panel1Width};
+    QCOMPARE(actual, geometry);
+    QCOMPARE(p.height, int(heights[std::size_t(index)]));
+    QCOMPARE(p.width, int(widths[std::size_t(index)]));
+    QCOMPARE(p.width - p.panel1Width, panels2And3);
 }
 
 QTEST_GUILESS_MAIN(TestSizePresets)

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 // A platform for tests: message-box answers are queued, requests recorded, the clock is set by hand.
 class ScriptedPlatform : public Platform {
 public:

@@ -80,21 +80,23 @@ void PELTRA::createControls() {
         label->setTextFormat(Qt::PlainText);
         label->setMargin(0);
         label->setAlignment(i == CountdownLayout::count ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
-        label->installEventFilter(this);
         // Moves without a button reach the label too: they end a drag whose release went elsewhere.
         label->setMouseTracking(true);
         Label1[std::size_t(i)] = label;
     }
     Label1[CountdownLayout::count]->setToolTip(QStringLiteral(" クリックすると最小化 "));
-    for (QWidget* widget : {canvas, static_cast<QWidget*>(Image1), static_cast<QWidget*>(StatusBar1)})
-        widget->installEventFilter(this);
-    for (int panel = 1; panel <= CountdownStatusBar::panelCount; ++panel)
-        StatusBar1->panel(panel)->installEventFilter(this);
 
     countdownLayout = std::make_unique<CountdownLayout>(CountdownWidgets{canvas, Label1, Image1, StatusBar1});
     labelDragger = std::make_unique<LabelDragger>(
         *countdownLayout, settings,
         LabelDragger::Handlers{[this](int index) { Label1_Click(index); }, [this] { Form_DblClick(); }});
+    // The filters go on once the dragger they hand the labels' events to exists.
+    for (QLabel* label : Label1)
+        label->installEventFilter(this);
+    for (QWidget* widget : {canvas, static_cast<QWidget*>(Image1), static_cast<QWidget*>(StatusBar1)})
+        widget->installEventFilter(this);
+    for (int panel = 1; panel <= CountdownStatusBar::panelCount; ++panel)
+        StatusBar1->panel(panel)->installEventFilter(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -1,0 +1,70 @@
+# Shared helpers for scripts/run and scripts/test. Source this file; do not run it.
+# shellcheck shell=bash
+
+# Debian packages needed to build, run and test PELTRA.
+PELTRA_PACKAGES=(
+    cmake ninja-build g++
+    qt6-base-dev qt6-multimedia-dev
+    qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
+    qt6-translations-l10n qt6-l10n-tools
+    libgl-dev fonts-ipafont
+    xvfb openbox xdotool x11-utils imagemagick
+)
+
+# The repository root (the folder above scripts/).
+peltra_root() {
+    cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
+}
+
+peltra_log() {
+    printf '%s: %s\n' "${PELTRA_SCRIPT:-peltra}" "$*"
+}
+
+peltra_die() {
+    printf '%s: error: %s\n' "${PELTRA_SCRIPT:-peltra}" "$*" >&2
+    exit 1
+}
+
+# Prints the packages of PELTRA_PACKAGES that are not installed.
+peltra_missing_packages() {
+    local pkg status
+    for pkg in "${PELTRA_PACKAGES[@]}"; do
+        status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+        if [[ $status != "install ok installed" ]]; then
+            printf '%s\n' "$pkg"
+        fi
+    done
+}
+
+# Installs the missing packages with apt-get; does nothing when all are present.
+peltra_ensure_packages() {
+    command -v dpkg-query >/dev/null 2>&1 \
+        || peltra_die "dpkg-query not found: these scripts need Debian 12 (or a derivative)"
+    local missing
+    mapfile -t missing < <(peltra_missing_packages)
+    if ((${#missing[@]} == 0)); then
+        return 0
+    fi
+    local sudo=()
+    if ((EUID != 0)); then
+        command -v sudo >/dev/null 2>&1 \
+            || peltra_die "missing packages (${missing[*]}) and no sudo to install them; install them as root"
+        sudo=(sudo)
+    fi
+    peltra_log "installing missing Debian packages: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null
+    # Recommended packages are wanted too (xauth for xvfb-run, for one).
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q "${missing[@]}" </dev/null
+}
+
+# peltra_build NAME [CMAKE-OPTION...]
+# Configures build/NAME with Ninja and builds it, two jobs at a time by default
+# (PELTRA_JOBS overrides). Run from the repository root.
+peltra_build() {
+    local name=$1
+    shift
+    # Explicit returns: callers may run this where set -e does not apply.
+    cmake -S . -B "build/$name" -G Ninja "$@" || return 1
+    cmake --build "build/$name" -j "${PELTRA_JOBS:-2}" || return 1
+}

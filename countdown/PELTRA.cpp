@@ -396,6 +396,8 @@ void PELTRA::mnuOptSettei_Click() {
     saveWindowPosition(true);
     Timer1->stop();
     SETTEI dialog(this);
+    // Only the centring switch moves this window while the settings window is up.
+    dialog.setCountdownPlacement({[this] { return windowPosition(); }, [this] { centreNow(); }});
     dialog.exec();
     Timer1->start();
     Form_Activate();
@@ -423,4 +425,11 @@ void PELTRA::mnuHelpAbout_Click() {
     INFO_VER dialog(this);
     dialog.exec();
     Form_Activate();
+}
+
+void PELTRA::centreNow() {
+    const QSizeF screen = platform.screenSizeTwips();
+    placedTwips = {float((screen.width() - outerSizeTwips.width()) / 2),
+                   float((screen.height() - outerSizeTwips.height()) / 2)};
+    move(Twips::toPixels(placedTwips));
 }

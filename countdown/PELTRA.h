@@ -46,6 +46,8 @@ public:
     // The window's outer rectangle in twips, frame included.
     QPointF windowPosition() const;
     QSizeF windowOuterSize() const;
+    // Centres the window on the screen at once, whatever the centring switch.
+    void centreNow();
     CountdownLayout& layout() { return *countdownLayout; }
     LabelDragger& dragger() { return *labelDragger; }
     const ReturnSchedule& returnSchedule() const { return schedule; }

@@ -1,17 +1,205 @@
 #include "dialogs/SETTEI.h"
 
+#include "app/AppSettings.h"
+#include "app/Conversions.h"
+#include "app/Platform.h"
+#include "app/SettingsChoices.h"
+#include "app/SettingsSaving.h"
+#include "app/SettingsStore.h"
+#include "app/Twips.h"
+#include "dialogs/SetteiEnvironmentPage.h"
+#include "dialogs/SetteiGeometry.h"
+#include "dialogs/SetteiInitialPage.h"
+#include "dialogs/SetteiMessagePage.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <vector>
+
+using SetteiGeometry::twipsRect;
+
+namespace {
+// Help topics of the three pages.
+constexpr int firstHelpContext = 11;
+} // namespace
 
 SETTEI::SETTEI(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("SETTEI"));
     setWindowTitle(QStringLiteral("各種設定"));
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("OkButton"));
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(okButton);
-    setFixedSize(240, sizeHint().height()); // wide enough for the title
+    setWindowIcon(QIcon(QStringLiteral(":/icons/peltra-16.png")));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setGeometry(twipsRect(120, 120, 6345, 4125));
+    SSTab1->setFont(SetteiGeometry::font(QStringLiteral("ＭＳ Ｐゴシック"), 9.75));
+    SSTab1->setUsesScrollButtons(false);
+    environmentPage = new SetteiEnvironmentPage(pickers);
+    initialPage = new SetteiInitialPage(pickers);
+    messagePage = new SetteiMessagePage(pickers);
+    SSTab1->addTab(environmentPage, QStringLiteral("環境設定"));
+    SSTab1->addTab(initialPage, QStringLiteral("初期設定"));
+    SSTab1->addTab(messagePage, QStringLiteral("メッセージ等"));
+    const int tabRowHeight = SSTab1->tabBar()->sizeHint().height();
+    for (QWidget* page : {static_cast<QWidget*>(environmentPage), static_cast<QWidget*>(initialPage),
+                          static_cast<QWidget*>(messagePage)})
+        SetteiGeometry::liftChildren(page, tabRowHeight);
+
+    static constexpr std::array<const char16_t*, 4> captions{u"OK", u"キャンセル", u"適用(&A)", u"ヘルプ"};
+    static constexpr std::array<const char16_t*, 4> toolTips{u" OK ", u" キャンセル ", u" 適用 ", u" ヘルプ "};
+    static constexpr std::array<int, 4> lefts{527, 1937, 3347, 4757};
+    for (std::size_t i = 0; i < Command1.size(); ++i) {
+        auto* button = new QPushButton(QString::fromUtf16(captions[i]), this);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        button->setToolTip(QString::fromUtf16(toolTips[i]));
+        button->setGeometry(twipsRect(lefts[i], 4380, 1300, 300));
+        button->setFont(SetteiGeometry::font(QStringLiteral("MS UI Gothic"), 9));
+        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(int(i)); });
+        Command1[i] = button;
+    }
+    // Enter in a message box or on a switch confirms the window.
+    Command1[0]->setDefault(true);
+
+    setTabOrderOfControls();
+
+    const QSize client(Twips::toPixelsX(6585), Twips::toPixelsY(4770));
+    setFixedSize(client);
+    // Centred on the screen, not on the window that opens it.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client, screen->availableGeometry()));
+
+    Form_Load();
+}
+
+void SETTEI::setTabOrderOfControls() {
+    // Page by page, then the buttons, then the tab row.
+    std::vector<QWidget*> chain;
+    const auto& switches = environmentPage->Check1;
+    chain.insert(chain.end(), switches.begin(), switches.begin() + 5);
+    chain.push_back(environmentPage->Command4);
+    chain.insert(chain.end(), switches.begin() + 5, switches.end());
+    chain.insert(chain.end(), initialPage->Command3.begin(), initialPage->Command3.end());
+    chain.insert(chain.end(), initialPage->Option1.begin(), initialPage->Option1.end());
+    chain.insert(chain.end(), messagePage->Text2.begin(), messagePage->Text2.end());
+    chain.insert(chain.end(), messagePage->Command2.begin(), messagePage->Command2.end());
+    chain.insert(chain.end(), messagePage->Check2.begin(), messagePage->Check2.end());
+    chain.insert(chain.end(), messagePage->Check3.begin(), messagePage->Check3.end());
+    chain.insert(chain.end(), Command1.begin(), Command1.end());
+    chain.push_back(SSTab1);
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+}
+
+void SETTEI::setCountdownPlacement(CountdownPlacement placement) {
+    countdown = std::move(placement);
+}
+
+void SETTEI::Form_Load() {
+    const AppSettings& settings = appSettings();
+    environmentPage->load(settings);
+    // Whether or not the tab is remembered now, the one last recorded is shown.
+    SSTab1->setCurrentIndex(SettingsChoices::tabIndex(settings.OptLATab));
+    initialPage->load(settings);
+    messagePage->load(settings);
+}
+
+void SETTEI::Command1_Click(int index) {
+    switch (index) {
+    case 0:
+        SaveEnvironmentTab();
+        SaveInitialTab();
+        SaveMessagesTab();
+        closeWindow(QDialog::Accepted);
+        break;
+    case 1:
+        // What the pickers chose stays in force.
+        closeWindow(QDialog::Rejected);
+        break;
+    case 2:
+        switch (SSTab1->currentIndex()) {
+        case 0:
+            SaveEnvironmentTab();
+            break;
+        case 1:
+            SaveInitialTab();
+            break;
+        case 2:
+            SaveMessagesTab();
+            break;
+        default:
+            break;
+        }
+        break;
+    case 3:
+        if (const int tab = SSTab1->currentIndex(); tab >= 0 && tab <= 2)
+            Platform::instance().winHelp(this, appSettings().HelpFilePath, HelpCommand::Context,
+                                         firstHelpContext + tab);
+        break;
+    default:
+        break;
+    }
+}
+
+void SETTEI::SaveEnvironmentTab() {
+    placeCountdownWindow(environmentPage->Check1[0]->isChecked());
+    const EnvironmentChoices choices{environmentPage->ticked(), SSTab1->currentIndex()};
+    writeStoredValues(SettingsStore::instance(), ::SaveEnvironmentTab(appSettings(), choices));
+}
+
+void SETTEI::SaveInitialTab() {
+    writeStoredValues(SettingsStore::instance(),
+                      ::SaveInitialTab(appSettings(), initialPage->choices(), Platform::instance().now()));
+}
+
+void SETTEI::SaveMessagesTab() {
+    writeStoredValues(SettingsStore::instance(), ::SaveMessagesTab(appSettings(), messagePage->messages()));
+}
+
+void SETTEI::placeCountdownWindow(bool centre) {
+    if (!countdown.position || !countdown.centre)
+        return;
+    // A window at the very corner has never been placed by the user: centre it once.
+    if (centre || countdown.position() == QPointF(0, 0))
+        countdown.centre();
+    if (!centre) {
+        // The next layout of the countdown window keeps it where it now is.
+        AppSettings& settings = appSettings();
+        const QPointF place = countdown.position();
+        settings.M_Top = Conversions::numberText(place.y());
+        settings.M_Left = Conversions::numberText(place.x());
+    }
+}
+
+void SETTEI::closeWindow(int result) {
+    closing = true;
+    done(result);
+    closing = false;
+}
+
+void SETTEI::reject() {
+    if (closing)
+        QDialog::reject();
+    else
+        Command1_Click(1);
+}
+
+void SETTEI::closeEvent(QCloseEvent* event) {
+    if (closing || !isVisible()) {
+        event->accept();
+        return;
+    }
+    Command1_Click(1);
+    event->setAccepted(!isVisible());
 }

@@ -36,7 +36,6 @@ private slots:
     void tickDuringReturnMessageStartsNoSecond();
 
 private:
-    std::unique_ptr<PELTRA> openWindow();
     void provideSound();
 
     std::unique_ptr<ScriptedPlatform> platform;
@@ -54,14 +53,6 @@ void TestCountdownTimers::cleanup() {
     platform.reset();
 }
 
-std::unique_ptr<PELTRA> TestCountdownTimers::openWindow() {
-    auto window = std::make_unique<PELTRA>();
-    window->Form_Load();
-    window->Form_Activate();
-    window->show();
-    return window;
-}
-
 void TestCountdownTimers::provideSound() {
     platform->environment[QStringLiteral("windir")] = QStringLiteral("/sys");
     platform->existingFiles[QStringLiteral("/sys/MEDIA/DING.WAV")] = QStringLiteral("DING.WAV");
@@ -69,7 +60,7 @@ void TestCountdownTimers::provideSound() {
 
 void TestCountdownTimers::countFollowsMidnight() {
     appSettings().TheDate = QDate(2026, 12, 7);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QCOMPARE(window->Label1[2]->text(), QStringLiteral("1"));
     platform->clock = QDateTime(QDate(2026, 12, 7), QTime(0, 0, 5));
     window->Timer1_Timer();
@@ -81,7 +72,7 @@ void TestCountdownTimers::countFollowsMidnight() {
 
 void TestCountdownTimers::passedEventCancelEnds() {
     appSettings().TheDate = QDate(2026, 12, 5);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     bool timer1DuringQuestion = true;
     platform->onMessage = [&](const ScriptedPlatform::Message&) { timer1DuringQuestion = window->Timer1->isActive(); };
     platform->answers << MessageAnswer::Cancel;
@@ -100,7 +91,7 @@ void TestCountdownTimers::passedEventCancelEnds() {
 
 void TestCountdownTimers::passedEventOkAsksForNewDate() {
     appSettings().TheDate = QDate(2026, 12, 5);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     bool timer1InDialog = true;
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<INP_DATE*>(modal);
@@ -132,7 +123,7 @@ void TestCountdownTimers::clickMinimisesAndStartsCountdown() {
     QFETCH(Qt::MouseButton, button);
     QFETCH(int, label);
     QFETCH(bool, minimises);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     window->move(105, 45);
     window->Timer1->setInterval(60000);
     platform->clock = QDateTime(QDate(2026, 12, 6), QTime(14, 30, 15));
@@ -172,7 +163,7 @@ void TestCountdownTimers::returnAfterDelay() {
     appSettings().OptBM = sound;
     if (soundPresent)
         provideSound();
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     const QDateTime start(QDate(2026, 12, 6), QTime(10, 0));
     platform->clock = start;
     QTest::mouseClick(window->Label1[2], Qt::LeftButton);
@@ -201,7 +192,7 @@ void TestCountdownTimers::returnAfterDelay() {
 void TestCountdownTimers::returnAcrossMidnight() {
     appSettings().OptBM = QStringLiteral("2");
     appSettings().TheDate = QDate(2027, 1, 31);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     const QDateTime fiveToMidnight(QDate(2026, 12, 6), QTime(23, 55));
     platform->clock = fiveToMidnight;
     QTest::mouseClick(window->Label1[2], Qt::LeftButton);
@@ -217,7 +208,7 @@ void TestCountdownTimers::returnAcrossMidnight() {
 
 void TestCountdownTimers::noReturnWithoutMinimise() {
     provideSound();
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     platform->clock = platform->clock.addSecs(3600);
     window->Timer1_Timer();
     QVERIFY(platform->soundsPlayed.isEmpty());
@@ -225,7 +216,7 @@ void TestCountdownTimers::noReturnWithoutMinimise() {
 }
 
 void TestCountdownTimers::tickDuringReturnMessageStartsNoSecond() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QTest::mouseClick(window->Label1[2], Qt::LeftButton);
     platform->clock = platform->clock.addSecs(600);
     // Timers go on firing under the message box: one fires while it is up.

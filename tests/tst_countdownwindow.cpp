@@ -48,8 +48,6 @@ private slots:
     void clockFollowsPlatform();
 
 private:
-    std::unique_ptr<PELTRA> openWindow();
-
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<TestStore> store;
     QTemporaryDir pictures;
@@ -64,14 +62,6 @@ void TestCountdownWindow::init() {
 void TestCountdownWindow::cleanup() {
     store.reset();
     platform.reset();
-}
-
-std::unique_ptr<PELTRA> TestCountdownWindow::openWindow() {
-    auto window = std::make_unique<PELTRA>();
-    window->Form_Load();
-    window->Form_Activate();
-    window->show();
-    return window;
 }
 
 void TestCountdownWindow::presetGeometry_data() {
@@ -96,7 +86,7 @@ void TestCountdownWindow::presetGeometry() {
     const SizePreset& p = sizePreset(preset.toInt());
     appSettings().Label_Left = {QString::number(p.messagesLeft), QString::number(p.messagesLeft), QString()};
     appSettings().Label_Top = {QString::number(p.upperTop), QString::number(p.lowerTop), QString::number(p.countTop)};
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
 
     QVERIFY(qAbs(window->windowOuterSize().width() - p.width) < pixelTolerance);
     QVERIFY(qAbs(window->windowOuterSize().height() - p.height) < pixelTolerance);
@@ -121,7 +111,7 @@ void TestCountdownWindow::presetGeometry() {
 
 void TestCountdownWindow::hiddenDateTimeWidensPanelOnce() {
     appSettings().OptDateTime = QStringLiteral("0");
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     window->Form_Activate();
     window->Form_Activate();
     QCOMPARE(window->StatusBar1->panelWidth(1), 7260.0 + 2210.0);
@@ -130,7 +120,7 @@ void TestCountdownWindow::hiddenDateTimeWidensPanelOnce() {
 }
 
 void TestCountdownWindow::loadShowsSettingsAndCount() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QCOMPARE(window->windowTitle(), QStringLiteral("ペルトラ for Windows"));
     QCOMPARE(window->Label1[0]->text(), QStringLiteral("高校の入学試験まであと・・・"));
     QCOMPARE(window->Label1[1]->text(), QStringLiteral("最後まで全力を尽くして頑張ろう！"));
@@ -157,7 +147,7 @@ void TestCountdownWindow::loadShowsSettingsAndCount() {
 
 void TestCountdownWindow::messagesArePlainText() {
     appSettings().OptMsg[0] = QStringLiteral("<img src=x><b>太字</b>");
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QCOMPARE(window->Label1[0]->textFormat(), Qt::PlainText);
     QCOMPARE(window->Label1[0]->text(), QStringLiteral("<img src=x><b>太字</b>"));
 }
@@ -166,7 +156,7 @@ void TestCountdownWindow::labelsStandAtSavedPlaces() {
     store->preset(Section::Position, QStringLiteral("Label_Left(2)"), QStringLiteral("3000"));
     appSettings().Label_Left = {QStringLiteral("300"), QStringLiteral("-450"), QString()};
     appSettings().Label_Top = {QStringLiteral("900"), QStringLiteral("12000"), QStringLiteral("1500")};
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     const QPointF expected[] = {{300, 900}, {-450, 12000}, {3000, 1500}};
     for (int i = 0; i < 3; ++i) {
         QVERIFY2((window->layout().labelPosition(i) - expected[i]).manhattanLength() < 2 * pixelTolerance,
@@ -177,7 +167,7 @@ void TestCountdownWindow::labelsStandAtSavedPlaces() {
 void TestCountdownWindow::positionOffEveryScreenIsCentred() {
     appSettings().M_Left = QStringLiteral("40000");
     appSettings().M_Top = QStringLiteral("-20000");
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QCOMPARE(appSettings().M_Left, QStringLiteral("2880"));
     QCOMPARE(appSettings().M_Top, QStringLiteral("2110"));
     QVERIFY(qAbs(window->windowPosition().x() - 2880) < pixelTolerance);
@@ -212,7 +202,7 @@ void TestCountdownWindow::picture() {
     QFETCH(bool, shown);
     appSettings().OptHaik = haik;
     appSettings().OptBFile = file;
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QCOMPARE(window->layout().showsPicture(), shown);
     QCOMPARE(window->Image1->isVisible(), shown);
     QCOMPARE(window->Label1[2]->autoFillBackground(), !shown);
@@ -231,7 +221,7 @@ void TestCountdownWindow::pictureSwitchedOffAgain() {
     QVERIFY(image.save(appSettings().OptBFile));
     appSettings().OptHaik = QStringLiteral("1");
     appSettings().OptColor[3] = QStringLiteral("&H0000FF00&");
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QVERIFY(!window->Label1[2]->autoFillBackground());
     appSettings().OptHaik = QStringLiteral("0");
     window->Form_Activate();
@@ -252,7 +242,7 @@ void TestCountdownWindow::doubleClickQuestion_data() {
 void TestCountdownWindow::doubleClickQuestion() {
     QFETCH(int, answer);
     QFETCH(QString, where);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     window->move(150, 90);
     window->layout().setLabelPosition(0, {450, 1200});
     platform->answers << answer;
@@ -278,7 +268,7 @@ void TestCountdownWindow::doubleClickQuestion() {
 
 void TestCountdownWindow::doubleClickSwitchedOff() {
     appSettings().OptDbl = QStringLiteral("0");
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QTest::mouseDClick(window->Label1[1], Qt::LeftButton);
     QTest::mouseDClick(window->StatusBar1, Qt::LeftButton);
     window->mnuFileEnd->trigger();
@@ -305,7 +295,7 @@ void TestCountdownWindow::closeQuestion() {
     QFETCH(int, mode);
     QFETCH(int, answer);
     QFETCH(bool, asked);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     window->move(300, 60);
     window->layout().setLabelPosition(1, {600, 3000});
     platform->answers << answer;
@@ -330,7 +320,7 @@ void TestCountdownWindow::closeQuestion() {
 }
 
 void TestCountdownWindow::menuCaptionsAndShortcuts() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QStringList captions;
     for (QAction* menu : window->menuBar()->actions()) {
         captions << menu->text();
@@ -353,7 +343,7 @@ void TestCountdownWindow::menuCaptionsAndShortcuts() {
 }
 
 void TestCountdownWindow::helpRequests() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     window->mnuHelpContents_KeyWord[0]->trigger();
     window->mnuHelpContents_KeyWord[1]->trigger();
     window->mnuHelpContents_KeyWord[0]->trigger();
@@ -384,7 +374,7 @@ void TestCountdownWindow::dialogsStopTimer1() {
     QFETCH(QString, command);
     QFETCH(QString, title);
     QFETCH(bool, timer1Runs);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     window->layout().setLabelPosition(0, {1500, 1500}); // dragged, not saved
     QString seenTitle;
     bool seenTimer1 = !timer1Runs;
@@ -404,7 +394,7 @@ void TestCountdownWindow::dialogsStopTimer1() {
 }
 
 void TestCountdownWindow::clockFollowsPlatform() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     platform->clock = QDateTime(QDate(2027, 1, 2), QTime(15, 45, 30));
     window->Timer2_Timer();
     QCOMPARE(window->StatusBar1->panelText(2), QStringLiteral("2027/01/02"));

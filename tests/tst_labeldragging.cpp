@@ -54,8 +54,6 @@ private slots:
     void dragEndsWhenTheMouseIsTaken();
 
 private:
-    std::unique_ptr<PELTRA> openWindow();
-
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<TestStore> store;
 };
@@ -69,14 +67,6 @@ void TestLabelDragging::init() {
 void TestLabelDragging::cleanup() {
     store.reset();
     platform.reset();
-}
-
-std::unique_ptr<PELTRA> TestLabelDragging::openWindow() {
-    auto window = std::make_unique<PELTRA>();
-    window->Form_Load();
-    window->Form_Activate();
-    window->show();
-    return window;
 }
 
 void TestLabelDragging::dragWithAnyButton_data() {
@@ -93,7 +83,7 @@ void TestLabelDragging::dragWithAnyButton() {
     QFETCH(Qt::MouseButton, button);
     QFETCH(int, index);
     QFETCH(QPoint, path);
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     QLabel* label = window->Label1[std::size_t(index)];
     const QPointF start = window->layout().labelPosition(index);
     Pointer pointer(label, QPoint(30, 5));
@@ -112,7 +102,7 @@ void TestLabelDragging::dragWithAnyButton() {
 
 void TestLabelDragging::dragSwitchedOff() {
     appSettings().OptMsgMove = QStringLiteral("0");
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     const QPointF start = window->layout().labelPosition(0);
     Pointer pointer(window->Label1[0], QPoint(10, 10));
     pointer.press(Qt::LeftButton);
@@ -125,7 +115,7 @@ void TestLabelDragging::dragSwitchedOff() {
 }
 
 void TestLabelDragging::dragOfTheCountDoesNotMinimise() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     Pointer pointer(window->Label1[2], QPoint(5, 5));
     pointer.press(Qt::LeftButton);
     pointer.moveBy(QPoint(QApplication::startDragDistance() + 2, 0));
@@ -142,7 +132,7 @@ void TestLabelDragging::dragOfTheCountDoesNotMinimise() {
 }
 
 void TestLabelDragging::savedPositionsAreWholeTwips() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     Pointer pointer(window->Label1[1], QPoint(3, 3));
     pointer.press(Qt::LeftButton);
     pointer.moveBy(QPoint(-4, 12));
@@ -156,7 +146,7 @@ void TestLabelDragging::savedPositionsAreWholeTwips() {
 }
 
 void TestLabelDragging::unsavedDragSnapsBack() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     Pointer pointer(window->Label1[0], QPoint(3, 3));
     pointer.press(Qt::LeftButton);
     pointer.moveBy(QPoint(30, 30));
@@ -167,7 +157,7 @@ void TestLabelDragging::unsavedDragSnapsBack() {
 }
 
 void TestLabelDragging::dragEndsWhenTheMouseIsTaken() {
-    const auto window = openWindow();
+    const auto window = openCountdownWindow();
     Pointer pointer(window->Label1[0], QPoint(3, 3));
     pointer.press(Qt::LeftButton);
     QVERIFY(window->dragger().isDragging(0));

@@ -3,11 +3,14 @@
 #include "app/AppSettings.h"
 #include "app/SettingsLoader.h"
 #include "app/SettingsStore.h"
+#include "countdown/PELTRA.h"
 #include "tests/support/ScriptedPlatform.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 // Settings as a first run leaves them, with an event date ten days ahead of the platform's clock.
 inline void loadFreshSettings(ScriptedPlatform& platform) {
@@ -15,6 +18,15 @@ inline void loadFreshSettings(ScriptedPlatform& platform) {
     appSettings().HelpFilePath = QStringLiteral("/opt/peltra/PELTRA.HLP");
     loadSettings(appSettings(), SettingsStore::instance(), platform,
                  [&] { appSettings().TheDate = platform.clock.date().addDays(10); });
+}
+
+// The countdown window as start-up shows it.
+inline std::unique_ptr<PELTRA> openCountdownWindow() {
+    auto window = std::make_unique<PELTRA>();
+    window->Form_Load();
+    window->Form_Activate();
+    window->show();
+    return window;
 }
 
 // Runs the action on the modal window that is about to open, once it is up.

@@ -1,0 +1,101 @@
+#include "dialogs/SetteiEnvironmentPage.h"
+
+#include "app/AppSettings.h"
+#include "app/Platform.h"
+#include "app/SettingsChoices.h"
+#include "app/SettingsStore.h"
+#include "dialogs/SetteiGeometry.h"
+#include "dialogs/SetteiPickers.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+using SetteiGeometry::twipsRect;
+
+namespace {
+
+struct SwitchRow {
+    const char16_t* caption;
+    const char16_t* toolTip;
+    int top;
+    QString AppSettings::*setting;
+};
+
+// clang-format off
+const std::array<SwitchRow, 7> switchRows{{
+    {u"画面のセンタリング(&C)",   u" 画面のセンタリング ",   915,  &AppSettings::OptCent},
+    {u"ダブルクリックで終了(&D)", u" ダブルクリックで終了 ", 1275, &AppSettings::OptDbl},
+    {u"日付・時間の表示(&T)",     u" 日付・時間の表示 ",     1605, &AppSettings::OptDateTime},
+    {u"復帰音の再生(&R)",         u" 復帰音の再生 ",         1965, &AppSettings::OptBM},
+    {u"背景ファイルの使用(&H)",   u" 背景ファイルの使用 ",   2325, &AppSettings::OptHaik},
+    {u"メッセージ等の移動(&M)",   nullptr,                   2685, &AppSettings::OptMsgMove},
+    {u"最後のアクティブタブ(&A)", u" 最後のアクティブタブ ", 3045, &AppSettings::OptLAct},
+}};
+// clang-format on
+
+constexpr std::size_t pictureSwitch = 4;
+
+} // namespace
+
+SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QWidget* parent)
+    : QWidget(parent), pickers(pickers) {
+    setObjectName(QStringLiteral("EnvironmentPage"));
+    const QFont switchFont = SetteiGeometry::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        auto* box = new QCheckBox(QString::fromUtf16(switchRows[i].caption), this);
+        box->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        box->setFont(switchFont);
+        if (switchRows[i].toolTip)
+            box->setToolTip(QString::fromUtf16(switchRows[i].toolTip));
+        box->adjustSize();
+        box->move(twipsRect(1725, switchRows[i].top, 0, 0).topLeft());
+        // Raised by ticks from code as well, as at loading.
+        connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(int(i)); });
+        Check1[i] = box;
+    }
+
+    Command4 = new QPushButton(QStringLiteral("..."), this);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command4->setToolTip(QStringLiteral(" 背景ファイルの選択 "));
+    Command4->setGeometry(twipsRect(4275, 2340, 325, 300));
+    // Enter in another control must not open the picker.
+    Command4->setAutoDefault(false);
+    connect(Command4, &QPushButton::clicked, this, &SetteiEnvironmentPage::Command4_Click);
+}
+
+void SetteiEnvironmentPage::load(const AppSettings& settings) {
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        Check1[i]->setChecked(SettingsChoices::isTicked(settings.*switchRows[i].setting));
+        if (i == pictureSwitch)
+            Command4->setEnabled(settings.OptHaik == QLatin1String("1"));
+    }
+}
+
+std::array<bool, 7> SetteiEnvironmentPage::ticked() const {
+    std::array<bool, 7> result{};
+    for (std::size_t i = 0; i < Check1.size(); ++i)
+        result[i] = Check1[i]->isChecked();
+    return result;
+}
+
+QStringList SetteiEnvironmentPage::fileFilters() {
+    return {
+        QStringLiteral("背景ﾌｧｲﾙ(*.BMP *.bmp)"),
+        QStringLiteral("(*.JPG *.jpg)"),
+        QStringLiteral("(*.GIF *.gif)"),
+        QStringLiteral("その他すべてのﾌｧｲﾙ(*)"),
+    };
+}
+
+void SetteiEnvironmentPage::Check1_Click(int /*index*/) {
+    Command4->setEnabled(Check1[pictureSwitch]->isChecked());
+}
+
+void SetteiEnvironmentPage::Command4_Click() {
+    const auto path = pickers.pickFile(window(), Platform::instance().programDirectory(), fileFilters());
+    if (!path || path->isEmpty())
+        return;
+    // Stored at once, whichever button later closes the window.
+    SettingsStore::instance().Save(Section::Config, QStringLiteral("OptBFile"), *path);
+    appSettings().OptBFile = *path;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QPushButton;
+struct AppSettings;
+struct SetteiPickers;
+
+// Page "環境設定" of the settings window: the behaviour switches and the background-file picker.
+class SetteiEnvironmentPage : public QWidget {
+    Q_OBJECT
+
+public:
+    SetteiEnvironmentPage(const SetteiPickers& pickers, QWidget* parent = nullptr);
+
+    // Centring, double-click end, date and time, return sound, background picture, moving the
+    // messages, remembering the tab.
+    std::array<QCheckBox*, 7> Check1{};
+    QPushButton* Command4 = nullptr; // "..." beside the background picture switch
+
+    void load(const AppSettings& settings);
+    std::array<bool, 7> ticked() const;
+
+    // The background-file picker's filters: bitmaps, JPEG, GIF, all files. Both cases of each
+    // extension, as file names on Linux keep their case.
+    static QStringList fileFilters();
+
+private:
+    void Check1_Click(int index);
+    void Command4_Click();
+
+    const SetteiPickers& pickers;
+};

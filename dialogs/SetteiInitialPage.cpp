@@ -1,0 +1,190 @@
+#include "dialogs/SetteiInitialPage.h"
+
+#include "app/AppSettings.h"
+#include "app/Conversions.h"
+#include "app/SettingsChoices.h"
+#include "dialogs/SetteiGeometry.h"
+#include "dialogs/SetteiPickers.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+using SetteiGeometry::twipsRect;
+
+namespace {
+
+struct ColourRow {
+    const char16_t* caption;
+    const char16_t* toolTip;
+    int labelTop;
+    int buttonTop;
+};
+
+// clang-format off
+const std::array<ColourRow, 5> colourRows{{
+    {u"文字色(上段)", u" 文字色(上段) ", 360,  330},
+    {u"文字色(下段)", u" 文字色(下段) ", 720,  690},
+    {u"ｶｳﾝﾄ(文字色)", u" ｶｳﾝﾄ(文字色) ", 1080, 1050},
+    {u"ｶｳﾝﾄ(背景色)", u" ｶｳﾝﾄ(背景色) ", 1440, 1410},
+    {u"背景色",       u" 背景色 ",       1800, 1770},
+}};
+
+struct SizeRow {
+    const char16_t* caption;
+    const char16_t* toolTip;
+    int top;
+};
+
+const std::array<SizeRow, 5> sizeRows{{
+    {u"特大(1024×768)(&O)",   u" 特大(1024×768) ",  810},
+    {u"大　 ( 800×600)(&B)", u" 大( 800×600) ",   1170},
+    {u"標準( 640×480)(&N)",   u" 標準( 640×480) ", 1530},
+    {u"中　 ( 480×360)(&M)", u" 中( 480×360) ",   1890},
+    {u"小　 ( 320×240)(&S)", u" 小( 320×240) ",   2250},
+}};
+// clang-format on
+
+QGroupBox* makeFrame(QWidget* parent, int index, const QString& caption, QRect geometry) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QStringLiteral("Frame1_%1").arg(index));
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+} // namespace
+
+SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* parent)
+    : QWidget(parent), pickers(pickers) {
+    setObjectName(QStringLiteral("InitialPage"));
+
+    Frame1_0 = makeFrame(this, 0, QStringLiteral(" 復帰間隔 "), twipsRect(375, 480, 2580, 975));
+    VScroll1 = new QScrollBar(Qt::Vertical, Frame1_0);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setGeometry(twipsRect(1425, 420, 240, 240));
+    VScroll1->setRange(SettingsChoices::minimumMinutes, SettingsChoices::maximumMinutes);
+    VScroll1->setSingleStep(SettingsChoices::minutesStep);
+    VScroll1->setPageStep(SettingsChoices::maximumMinutes);
+    // Used as up and down arrows: the upper arrow raises the interval. Qt's upper arrow lowers a
+    // scroll bar's value, so each step is turned round before it is applied; the bar is drawn upside
+    // down to match, its largest value at the top.
+    VScroll1->setInvertedAppearance(true);
+    connect(VScroll1, &QScrollBar::actionTriggered, this, &SetteiInitialPage::turnStepRound);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &SetteiInitialPage::VScroll1_Change);
+
+    Label4 = new QLabel(Frame1_0);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setGeometry(twipsRect(960, 390, 735, 300));
+    Label4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label4->setFont(SetteiGeometry::font(QStringLiteral("ＭＳ ゴシック"), 12, true));
+    SetteiGeometry::paintAsBox(Label4);
+    // The arrows stand over the right end of the box.
+    VScroll1->raise();
+
+    Frame1_7 = makeFrame(this, 7, QStringLiteral(" 画面の配色 "), twipsRect(375, 1560, 2580, 2325));
+    for (std::size_t i = 0; i < colourRows.size(); ++i) {
+        auto* label = new QLabel(QString::fromUtf16(colourRows[i].caption), Frame1_7);
+        label->setObjectName(QStringLiteral("Label3_%1").arg(i));
+        label->setGeometry(twipsRect(240, colourRows[i].labelTop, 1305, 255));
+        Label3[i] = label;
+
+        auto* swatch = new QPushButton(Frame1_7);
+        swatch->setObjectName(QStringLiteral("Command3_%1").arg(i));
+        swatch->setToolTip(QString::fromUtf16(colourRows[i].toolTip));
+        swatch->setGeometry(twipsRect(1650, colourRows[i].buttonTop, 650, 300));
+        swatch->setAutoDefault(false);
+        connect(swatch, &QPushButton::clicked, this, [this, i] { Command3_Click(int(i)); });
+        Command3[i] = swatch;
+    }
+
+    Frame1_1 = makeFrame(this, 1, QStringLiteral(" 画面のサイズ "), twipsRect(3210, 480, 2760, 2235));
+    // The options stand on the page inside the frame's outline, so their places count from the page.
+    const QFont optionFont = SetteiGeometry::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
+    for (std::size_t i = 0; i < sizeRows.size(); ++i) {
+        auto* option = new QRadioButton(QString::fromUtf16(sizeRows[i].caption), this);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        option->setToolTip(QString::fromUtf16(sizeRows[i].toolTip));
+        option->setFont(optionFont);
+        // Wide enough for the caption where the stand-in font runs a little wider.
+        QRect place = twipsRect(3450, sizeRows[i].top, 2325, 270);
+        place.setWidth(std::max(place.width(), option->sizeHint().width()));
+        option->setGeometry(place);
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                Option1_Click(int(i));
+        });
+        Option1[i] = option;
+    }
+}
+
+void SetteiInitialPage::load(const AppSettings& settings) {
+    VScroll1->setValue(SettingsChoices::intervalMinutes(settings.OptReturn));
+    // The scroll bar reports only changes; the label shows the minutes from the start.
+    VScroll1_Change();
+    for (std::size_t i = 0; i < Command3.size(); ++i)
+        showSwatch(int(i), Conversions::colorFromText(settings.OptColor[i]));
+    const int size = SettingsChoices::sizeChoice(settings.OptSize);
+    Option1[std::size_t(size)]->setChecked(true);
+    SelectedSize = size;
+}
+
+InitialChoices SetteiInitialPage::choices() const {
+    // The minutes as Label4 shows them, which is always the scroll bar's value.
+    const double minutes = Conversions::strictNumber(Label4->text()).value_or(VScroll1->value());
+    return {minutes, SelectedSize};
+}
+
+void SetteiInitialPage::VScroll1_Change() {
+    Label4->setText(QString::number(VScroll1->value()));
+}
+
+void SetteiInitialPage::turnStepRound(int action) {
+    const int value = VScroll1->value();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        VScroll1->setSliderPosition(value - VScroll1->singleStep());
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        VScroll1->setSliderPosition(value + VScroll1->singleStep());
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        VScroll1->setSliderPosition(value - VScroll1->pageStep());
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        VScroll1->setSliderPosition(value + VScroll1->pageStep());
+        break;
+    default:
+        break;
+    }
+}
+
+void SetteiInitialPage::Option1_Click(int index) {
+    SelectedSize = index;
+}
+
+void SetteiInitialPage::Command3_Click(int index) {
+    AppSettings& settings = appSettings();
+    QString& stored = settings.OptColor.at(std::size_t(index));
+    if (const auto chosen = pickers.pickColor(window(), Conversions::colorFromText(stored))) {
+        // In force at once; the store gets it when this page is saved.
+        stored = SettingsChoices::pickedColorText(*chosen);
+        showSwatch(index, Conversions::colorFromText(stored));
+    }
+    window()->raise();
+    window()->activateWindow();
+}
+
+void SetteiInitialPage::showSwatch(int index, const QColor& color) {
+    QPushButton* swatch = Command3.at(std::size_t(index));
+    // A picture of the colour: a style sheet would take the button's frame and focus mark away.
+    const QSize inside = swatch->size() - QSize(8, 8);
+    QPixmap picture(inside);
+    picture.fill(color);
+    swatch->setIconSize(inside);
+    swatch->setIcon(QIcon(picture));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/SettingsSaving.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QColor;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+struct AppSettings;
+struct SetteiPickers;
+
+// Page "初期設定" of the settings window: the return interval, the five colours and the window size.
+class SetteiInitialPage : public QWidget {
+    Q_OBJECT
+
+public:
+    SetteiInitialPage(const SetteiPickers& pickers, QWidget* parent = nullptr);
+
+    QGroupBox* Frame1_0 = nullptr; // " 復帰間隔 "
+    QScrollBar* VScroll1 = nullptr;
+    QLabel* Label4 = nullptr;      // the interval in minutes
+    QGroupBox* Frame1_7 = nullptr; // " 画面の配色 "
+    std::array<QLabel*, 5> Label3{};
+    std::array<QPushButton*, 5> Command3{}; // colour swatches
+    QGroupBox* Frame1_1 = nullptr;          // " 画面のサイズ "
+    std::array<QRadioButton*, 5> Option1{};
+
+    // The size preset chosen on this page.
+    int SelectedSize = 2;
+
+    void load(const AppSettings& settings);
+    InitialChoices choices() const;
+
+private:
+    void VScroll1_Change();
+    void turnStepRound(int action);
+    void Option1_Click(int index);
+    void Command3_Click(int index);
+    void showSwatch(int index, const QColor& color);
+
+    const SetteiPickers& pickers;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct AppSettings;
+struct SetteiPickers;
+
+// Page "メッセージ等" of the settings window: the two messages, the message font and the count font.
+class SetteiMessagePage : public QWidget {
+    Q_OBJECT
+
+public:
+    SetteiMessagePage(const SetteiPickers& pickers, QWidget* parent = nullptr);
+
+    std::array<QLabel*, 2> Label1{};   // "上段", "下段"
+    std::array<QLineEdit*, 2> Text2{}; // upper and lower message
+    QGroupBox* Frame1_6 = nullptr;     // message font
+    QGroupBox* Frame1_2 = nullptr;     // count font
+    std::array<QLabel*, 2> Label2{};   // font names
+    std::array<QPushButton*, 2> Command2{};
+    std::array<QCheckBox*, 2> Check2{}; // message bold, italic (shown only)
+    std::array<QCheckBox*, 1> Check3{}; // count bold (shown only)
+
+    void load(const AppSettings& settings);
+    std::array<QString, 2> messages() const;
+
+private:
+    void Command2_Click(int index);
+    void showFontFlags(int index, const std::array<QString, 4>& font);
+
+    const SetteiPickers& pickers;
+};

@@ -4,20 +4,32 @@
 #include "countdown/PELTRA.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 
 namespace {
 
-// The program places its own window, which a Wayland compositor does not allow: run through
-// XWayland unless the user chose a platform.
+// The program places its own window, which a Wayland compositor does not allow: under a Wayland
+// session with XWayland present, run on X11 unless the user chose a platform. An empty variable is
+// no choice (Qt ignores it too).
 bool chooseWindowSystem() {
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
-    const bool x11 = qEnvironmentVariableIsSet("DISPLAY");
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && x11)
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool waylandSession = wayland || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    if (waylandSession && x11)
         qputenv("QT_QPA_PLATFORM", "xcb");
-    return x11 || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return x11 || wayland;
+}
+
+// The program's icon in every size the icon theme has; the title bar and the task switcher pick theirs.
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/peltra/icon/%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace
@@ -31,6 +43,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("PELTRA"));
+    QApplication::setWindowIcon(programIcon());
     installJapaneseLocale();
     installFontSubstitutions();
 

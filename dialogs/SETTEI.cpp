@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,7 +37,6 @@ SETTEI::SETTEI(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("SETTEI"));
     setWindowTitle(QStringLiteral("各種設定"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/peltra-16.png")));
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));

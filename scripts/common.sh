@@ -9,6 +9,7 @@ PELTRA_PACKAGES=(
     qt6-translations-l10n qt6-l10n-tools
     libgl-dev fonts-ipafont
     xvfb openbox xdotool x11-utils imagemagick
+    desktop-file-utils appstream dpkg-dev file
 )
 
 # The repository root (the folder above scripts/).

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The Debian package's control data and contents:
+#   - package peltra at the version of CMakeLists.txt;
+#   - Depends names the Qt 6 libraries (from dpkg-shlibdeps), Qt Multimedia,
+#     fonts-ipafont and qt6-translations-l10n, and apt can satisfy them;
+#   - the programs, the data folder share/peltra, the desktop entry, the
+#     icons in the hicolor theme and the AppStream metadata are there;
+#   - nothing asks for root, a service or a network at install or run time:
+#     no maintainer scripts, no set-user-id or set-group-id files, nothing in
+#     /etc or systemd folders, nothing outside /usr.
+#
+#   bash tests/package/check_deb.sh PATH-TO-DEB
+set -euo pipefail
+
+NAME=check_deb
+CHECKS=0
+log() { printf '%s: %s\n' "$NAME" "$*"; }
+pass() {
+    CHECKS=$((CHECKS + 1))
+    log "ok $CHECKS: $*"
+}
+fail() {
+    log "FAIL: $*"
+    exit 1
+}
+
+if [[ $# -ne 1 || ! -f $1 ]]; then
+    echo "usage: $0 PATH-TO-DEB" >&2
+    exit 1
+fi
+deb=$(realpath "$1")
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+with_help=no
+[[ -f $source_dir/helpviewer/CMakeLists.txt ]] && with_help=yes
+
+field() {
+    dpkg-deb -f "$deb" "$1"
+}
+
+# --- Control data. ---
+version=$(sed -n 's/^project(peltra VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
+[[ -n $version ]] || fail "no version in $source_dir/CMakeLists.txt"
+[[ $(field Package) == peltra ]] || fail "package name is \"$(field Package)\", expected peltra"
+[[ $(field Version) == "$version" ]] || fail "version is \"$(field Version)\", expected $version"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] \
+    || fail "architecture is \"$(field Architecture)\", expected $(dpkg --print-architecture)"
+pass "package peltra $version for $(field Architecture)"
+
+depends=$(field Depends)
+log "Depends: $depends"
+# The package names alone, one a line.
+names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/^ *//; s/ *$//' | sed '/^$/d')
+wanted=(libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 fonts-ipafont qt6-translations-l10n)
+[[ $with_help == yes ]] && wanted+=(libqt6help6 libqt6sql6-sqlite)
+for package in "${wanted[@]}"; do
+    grep -qx "$package" <<<"$names" || fail "Depends does not name $package: $depends"
+done
+pass "Depends names ${wanted[*]}"
+
+# apt can satisfy every dependency from Debian's packages (simulated: nothing is installed).
+if ! output=$(apt-get install --simulate "$deb" 2>&1); then
+    printf '%s\n' "$output" | sed 's/^/    /'
+    fail "apt-get cannot install the package"
+fi
+grep -q '^Inst peltra ' <<<"$output" || fail "apt-get would not install peltra: $output"
+pass "apt-get install ./$(basename "$deb") resolves every dependency (simulated)"
+
+# --- Contents. ---
+listing=$(dpkg-deb -c "$deb")
+files=$(awk '{ print $NF }' <<<"$listing" | sed 's#^\./#/#')
+expected=(
+    /usr/bin/peltra
+    /usr/share/peltra/MEDIA/DING.WAV
+    /usr/share/applications/peltra.desktop
+    /usr/share/metainfo/org.example.peltra.metainfo.xml
+    /usr/share/icons/hicolor/scalable/apps/peltra.svg
+)
+for size in 16 32 48 128 256; do
+    expected+=("/usr/share/icons/hicolor/${size}x$size/apps/peltra.png")
+done
+[[ $with_help == yes ]] && expected+=(/usr/bin/peltra-help /usr/share/peltra/PELTRA.HLP)
+for file in "${expected[@]}"; do
+    grep -qx "$file" <<<"$files" || fail "$file is not in the package"
+done
+pass "the package holds ${#expected[@]} expected files"
+
+# Each icon file is a PNG of its size.
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/peltra-check-deb.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+dpkg-deb -x "$deb" "$tmp"
+for size in 16 32 48 128 256; do
+    info=$(file -b "$tmp/usr/share/icons/hicolor/${size}x$size/apps/peltra.png")
+    [[ $info == "PNG image data, $size x $size,"* ]] || fail "the ${size}x$size icon is: $info"
+done
+pass "the hicolor icons are PNG pictures of 16, 32, 48, 128 and 256 pixels"
+
+# --- Nothing that asks for root, a service or a network. ---
+scripts=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's#^\./##' | grep -Ex 'preinst|postinst|prerm|postrm|config|triggers' || true)
+[[ -z $scripts ]] || fail "the package has maintainer scripts: $scripts"
+special=$(awk '$1 ~ /^[^d].*[sS]/ { print $NF }' <<<"$listing")
+[[ -z $special ]] || fail "set-user-id or set-group-id files: $special"
+outside=$(grep -v '^/usr/' <<<"$files" | grep -vx '/' || true)
+[[ -z $outside ]] || fail "files outside /usr: $outside"
+services=$(grep -E '/systemd/|/dbus-1/|/autostart/|/polkit-1/' <<<"$files" || true)
+[[ -z $services ]] || fail "service, autostart or privilege files: $services"
+pass "no maintainer scripts, no set-user-id files, no services, nothing outside /usr"
+
+log "$CHECKS checks passed"

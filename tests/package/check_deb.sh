@@ -49,7 +49,7 @@ pass "package peltra $version for $(field Architecture)"
 depends=$(field Depends)
 log "Depends: $depends"
 # The package names alone, one a line.
-names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/^ *//; s/ *$//' | sed '/^$/d')
+names=$(tr ',|' '\n' <<<"$depends" | sed 's/(.*//; s/^ *//; s/ *$//' | sed '/^$/d')
 wanted=(libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 fonts-ipafont qt6-translations-l10n)
 [[ $with_help == yes ]] && wanted+=(libqt6help6 libqt6sql6-sqlite)
 for package in "${wanted[@]}"; do

@@ -83,7 +83,7 @@ else
 fi
 
 run_at 2
-OW2=$OW OH2=$OH CW2=$CW CH2=$CH
+OW2=$OW OH2=$OH CH2=$CH
 # The frame is the window manager's, in device pixels at either scale; the
 # program sizes its client area in whole logical pixels: a pixel or two off.
 if rd_near "$OW2" $((2 * OW1)) 3 && rd_near "$OH2" $((2 * OH1)) 3; then

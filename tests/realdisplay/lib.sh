@@ -344,5 +344,10 @@ rd_cleanup() {
     rd_stop "$RD_WM_PID"
     rd_stop "$RD_XVFB_PID"
     wait 2>/dev/null || true
+    # A passing run leaves nothing behind; a failing one keeps its screenshots and logs
+    # (PELTRA_KEEP_TMP=1 keeps them always).
+    if ((status == 0 && !RD_FAILING)) && [[ -n $RD_TMP && -z ${PELTRA_KEEP_TMP:-} ]]; then
+        rm -rf "$RD_TMP"
+    fi
     return "$status"
 }

@@ -7,16 +7,12 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QAudioDevice>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
-#include <QSoundEffect>
-#include <QTimer>
 #include <QUrl>
 
 #include <cstdlib>
@@ -85,34 +81,23 @@ void QtPlatform::winHelp(QWidget* window, const QString& helpFile, int command, 
         QProcess::startDetached(helpViewerPath(), arguments);
 }
 
+QString QtPlatform::soundModulePath() {
+    // Beside the program in the build tree, in lib/peltra of the installed tree.
+    const QDir executableFolder(QCoreApplication::applicationDirPath());
+    const QString besideProgram = executableFolder.absoluteFilePath(QStringLiteral("peltra-sound.so"));
+    if (QFileInfo::exists(besideProgram))
+        return besideProgram;
+    return QDir::cleanPath(executableFolder.absoluteFilePath(QStringLiteral("../lib/peltra/peltra-sound.so")));
+}
+
 void QtPlatform::playSound(const QString& path) {
-    if (QMediaDevices::audioOutputs().isEmpty()) {
-        QApplication::beep();
-        return;
-    }
-    QSoundEffect effect;
-    QEventLoop loop;
-    bool failed = false;
-    QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect.status() == QSoundEffect::Error) {
-            failed = true;
-            loop.quit();
-        } else if (effect.status() == QSoundEffect::Ready) {
-            effect.play();
-        }
-    });
-    QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!effect.isPlaying() && effect.status() == QSoundEffect::Ready)
-            loop.quit();
-    });
-    // A sound that never starts (no audio device answers) must not hold the program.
-    QTimer::singleShot(5000, &loop, [&] {
-        failed = failed || !effect.isPlaying();
-        loop.quit();
-    });
-    effect.setSource(QUrl::fromLocalFile(path));
-    loop.exec();
-    if (failed)
+    using PlaySoundFile = bool (*)(const QString&);
+    // Loaded at the first chime and kept: the audio libraries cost memory and start-up time otherwise.
+    static const auto playSoundFile = [] {
+        QLibrary module(soundModulePath());
+        return reinterpret_cast<PlaySoundFile>(module.resolve("peltraPlaySoundFile"));
+    }();
+    if (!playSoundFile || !playSoundFile(path))
         QApplication::beep();
 }
 

@@ -22,4 +22,6 @@ public:
 
     // The help viewer program beside this one.
     static QString helpViewerPath();
+    // The module that plays the chime.
+    static QString soundModulePath();
 };

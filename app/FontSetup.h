@@ -1,6 +1,13 @@
 #pragma once
 
-// Maps the Windows font names that settings use to the installed Japanese fonts,
-// and makes the program speak Japanese (locale and standard dialogs).
+#include <QString>
+
+// Maps the Windows font names that settings use to the installed Japanese fonts and makes the
+// Japanese interface font the program's default; and makes the program speak Japanese (locale and
+// standard dialogs).
 void installFontSubstitutions();
 void installJapaneseLocale();
+
+// The installed family that shows a font name: the name itself, or the font standing in for it.
+// Asking for the stand-in directly spares the font database a search through its fallbacks.
+QString installedFamily(const QString& name);

@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/Conversions.h"
+#include "app/FontSetup.h"
 #include "app/SizePresets.h"
 #include "app/Twips.h"
 #include "countdown/CountdownStatusBar.h"
@@ -69,7 +70,7 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
     for (int i : {upperMessage, lowerMessage}) {
         QLabel* label = widgets.labels.at(std::size_t(i));
         QFont font = label->font();
-        font.setFamily(settings.OptFont[0]);
+        font.setFamily(installedFamily(settings.OptFont[0]));
         font.setBold(isTrue(settings.OptFont[2]));
         font.setItalic(isTrue(settings.OptFont[3]));
         label->setFont(font);
@@ -80,7 +81,7 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
 
     QLabel* countLabel = widgets.labels[count];
     QFont countFont = countLabel->font();
-    countFont.setFamily(settings.OptFont2[0]);
+    countFont.setFamily(installedFamily(settings.OptFont2[0]));
     countFont.setBold(isTrue(settings.OptFont2[2]));
     countFont.setItalic(false);
     countLabel->setFont(countFont);

@@ -40,7 +40,8 @@ start_time() {
 
 median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# CPU time of all the process's threads in nanoseconds (the scheduler's own count, finer than clock ticks).
+cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d", sum }'; }
 
 echo "start time: $runs starts each, median"
 bare_start=$(for ((i = 0; i < runs; i++)); do start_time "bare window" "$build/bare_window"; done | median)
@@ -54,12 +55,11 @@ peltra_pid=$!
 rd_wait_window "bare window" >/dev/null
 rd_wait_window "ペルトラ for Windows" >/dev/null
 sleep 5
-bare_before=$(cpu_ticks $bare_pid)
-peltra_before=$(cpu_ticks $peltra_pid)
+bare_before=$(cpu_ns $bare_pid)
+peltra_before=$(cpu_ns $peltra_pid)
 sleep "$idle"
-hz=$(getconf CLK_TCK)
-bare_cpu=$((($(cpu_ticks $bare_pid) - bare_before) * 1000 / hz))
-peltra_cpu=$((($(cpu_ticks $peltra_pid) - peltra_before) * 1000 / hz))
+bare_cpu=$((($(cpu_ns $bare_pid) - bare_before) / 1000000))
+peltra_cpu=$((($(cpu_ns $peltra_pid) - peltra_before) / 1000000))
 bare_rss=$(awk '/VmHWM/ { print $2 }' /proc/$bare_pid/status)
 peltra_rss=$(awk '/VmHWM/ { print $2 }' /proc/$peltra_pid/status)
 kill $bare_pid $peltra_pid

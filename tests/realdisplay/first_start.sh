@@ -12,11 +12,8 @@
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-if [[ $# -ne 1 || ! -x $1 ]]; then
-    echo "usage: $0 PATH-TO-PELTRA (the built program)" >&2
-    exit 1
-fi
-program=$(realpath "$1")
+rd_program_path "$@"
+program=$RD_PROGRAM
 
 # The event-date window: client area 5010 x 5550 twips; "了解" at 453, 5100,
 # size 1300 x 300. At 15 twips per pixel (96 dpi): 334 x 370 pixels, the
@@ -102,16 +99,8 @@ if [[ -n ${PELTRA_SHOT:-} ]]; then
 fi
 
 # --- The close command asks first. ---
-rd_activate "$main_win"
-rd_key alt+F4
-rd_wait_window "終了確認" 10
-question=$RD_WIN
-rd_pass "the close command asks \"終了確認\""
-rd_activate "$question"
-rd_key Return
-rd_wait_exit 10
-[[ $RD_STATUS == 0 ]] || rd_fail "the program ended with status $RD_STATUS, expected 0"
-rd_pass "OK in the close question ends the program with status 0"
+rd_end_through_question "$main_win"
+rd_pass "the close command asks \"終了確認\"; OK ends the program with status 0"
 
 # --- The close path saved the window and label positions. ---
 left=$(rd_ini_value "$ini" Position M_Left) || rd_fail "M_Left is not in $ini after closing"

@@ -12,11 +12,8 @@
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-if [[ $# -ne 1 || ! -x $1 ]]; then
-    echo "usage: $0 PATH-TO-PELTRA (the built program)" >&2
-    exit 1
-fi
-program=$(realpath "$1")
+rd_program_path "$@"
+program=$RD_PROGRAM
 viewer=$(dirname "$program")/peltra-help
 [[ -x $viewer ]] || rd_fail "no help viewer beside the program: $viewer"
 [[ -s $(dirname "$program")/PELTRA.HLP ]] || rd_fail "no help file beside the program"
@@ -133,13 +130,7 @@ rd_wait_window_gone "$about_win" 10
 rd_pass "\"OK\" closed the about window"
 
 # --- The program ends; the viewer stays. ---
-rd_activate "$main_win"
-rd_key alt+F4
-rd_wait_window "終了確認" 10
-rd_activate "$RD_WIN"
-rd_key Return
-rd_wait_exit 10
-[[ $RD_STATUS == 0 ]] || rd_fail "the program ended with status $RD_STATUS, expected 0"
+rd_end_through_question "$main_win"
 sleep 0.5
 kill -0 "$VIEWER_PID" 2>/dev/null || rd_fail "the help viewer ended with the program"
 [[ -n $(rd_find_window "ペルトラ ヘルプ") ]] || rd_fail "the help window went away with the program"

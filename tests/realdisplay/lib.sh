@@ -17,6 +17,8 @@
 #   rd_pass TEXT / rd_fail TEXT   count a check / stop the test with a report
 #                            (RD_SHOW_FILES: more files that the report prints)
 #   rd_done                  prints "<test>: N checks passed" and exits 0
+#   rd_program_path ARGS     the built program named on the test's command line, into RD_PROGRAM
+#   rd_end_through_question WIN   the close command, OK in "終了確認", the program ends with status 0
 # shellcheck shell=bash
 # shellcheck disable=SC2034 # the RD_ variables are read by the test scripts
 
@@ -34,6 +36,7 @@ RD_WIN=
 RD_SHOT=
 RD_STATUS=
 RD_SHOW_FILES=()
+RD_PROGRAM=
 
 rd_log() {
     printf '%s: %s\n' "$RD_NAME" "$*"
@@ -280,6 +283,28 @@ rd_screenshot() {
     rd_log "no screenshot: $(cat "$RD_TMP/import.log" 2>/dev/null)"
     RD_SHOT=
     return 1
+}
+
+# rd_program_path "$@": checks the test's one argument, the built program, and puts its full
+# path in RD_PROGRAM.
+rd_program_path() {
+    if [[ $# -ne 1 || ! -x $1 ]]; then
+        echo "usage: $0 PATH-TO-PELTRA (the built program)" >&2
+        exit 1
+    fi
+    RD_PROGRAM=$(realpath "$1")
+}
+
+# rd_end_through_question WIN: the window's close command asks "終了確認"; OK ends the program,
+# which must exit with status 0.
+rd_end_through_question() {
+    rd_activate "$1"
+    rd_key alt+F4
+    rd_wait_window "終了確認" 10
+    rd_activate "$RD_WIN"
+    rd_key Return
+    rd_wait_exit 10
+    [[ $RD_STATUS == 0 ]] || rd_fail "the program ended with status $RD_STATUS, expected 0"
 }
 
 rd_pass() {

@@ -9,11 +9,8 @@
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-if [[ $# -ne 1 || ! -x $1 ]]; then
-    echo "usage: $0 PATH-TO-PELTRA (the built program)" >&2
-    exit 1
-fi
-program=$(realpath "$1")
+rd_program_path "$@"
+program=$RD_PROGRAM
 
 rd_setup
 rd_start_x
@@ -63,12 +60,6 @@ else
 fi
 rd_screenshot returned || true
 
-rd_activate "$win"
-rd_key alt+F4
-rd_wait_window "終了確認" 10
-rd_activate "$RD_WIN"
-rd_key Return
-rd_wait_exit 10
-((RD_STATUS == 0)) || rd_fail "the program ended with status $RD_STATUS"
+rd_end_through_question "$win"
 rd_pass "closed through the close question"
 rd_done

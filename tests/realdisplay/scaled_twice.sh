@@ -12,11 +12,8 @@
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-if [[ $# -ne 1 || ! -x $1 ]]; then
-    echo "usage: $0 PATH-TO-PELTRA (the built program)" >&2
-    exit 1
-fi
-program=$(realpath "$1")
+rd_program_path "$@"
+program=$RD_PROGRAM
 
 # Size preset 3: 7200 x 5470 twips outside, 480 x 365 pixels at 96 dpi, so
 # that the window at 2x (960 x 730) still fits on the 1024 x 768 screen.

@@ -12,11 +12,8 @@
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-if [[ $# -ne 1 || ! -x $1 ]]; then
-    echo "usage: $0 PATH-TO-PELTRA (the built program)" >&2
-    exit 1
-fi
-program=$(realpath "$1")
+rd_program_path "$@"
+program=$RD_PROGRAM
 
 # At 15 twips per pixel (96 dpi): the standard size 9600 x 7300 twips, the
 # smallest 4700 x 3650.
@@ -108,14 +105,7 @@ top=$(rd_ini_value "$ini" Position "Label_Top(0)") || rd_fail "Label_Top(0) is n
 rd_pass "settings file holds OptSize=4 and the upper message at $left,$top"
 
 # --- Closing keeps the size with its positions. ---
-rd_activate "$main_win"
-rd_key alt+F4
-rd_wait_window "終了確認" 10
-question=$RD_WIN
-rd_activate "$question"
-rd_key Return
-rd_wait_exit 10
-[[ $RD_STATUS == 0 ]] || rd_fail "the program ended with status $RD_STATUS, expected 0"
+rd_end_through_question "$main_win"
 size=$(rd_ini_value "$ini" Position OptSize)
 [[ $size == 4 ]] || rd_fail "OptSize is \"$size\" after closing, expected 4"
 rd_pass "closing the program kept OptSize=4"

@@ -2,7 +2,7 @@
 # (GNUInstallDirs) and the Debian package (CPack, `cpack -G DEB` in the build folder).
 #
 # Installed tree:
-#   bin/peltra, bin/peltra-help, lib/peltra/peltra-sound.so
+#   bin/peltra, bin/peltra-help, libexec/peltra/peltra-sound.so
 #   share/peltra/PELTRA.HLP, share/peltra/MEDIA/DING.WAV     the program's data folder
 #   share/applications/peltra.desktop
 #   share/icons/hicolor/{16x16,32x32,48x48,128x128,256x256}/apps/peltra.png, scalable/apps/peltra.svg
@@ -34,8 +34,9 @@ endif()
 set(PELTRA_INSTALL_DATA ${CMAKE_INSTALL_DATADIR}/peltra)
 
 install(TARGETS peltra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The chime's player: the program looks for it in ../lib/peltra beside its own folder.
-install(TARGETS peltra-sound LIBRARY DESTINATION lib/peltra)
+# The chime's player, a private module: the program looks for it in ../libexec/peltra beside its
+# own folder. Not under lib/, where the package would run ldconfig for a library nobody links.
+install(TARGETS peltra-sound LIBRARY DESTINATION libexec/peltra)
 if(TARGET peltra-help)
     install(TARGETS peltra-help RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -70,7 +70,7 @@ listing=$(dpkg-deb -c "$deb")
 files=$(awk '{ print $NF }' <<<"$listing" | sed 's#^\./#/#')
 expected=(
     /usr/bin/peltra
-    /usr/lib/peltra/peltra-sound.so
+    /usr/libexec/peltra/peltra-sound.so
     /usr/share/peltra/MEDIA/DING.WAV
     /usr/share/applications/peltra.desktop
     /usr/share/metainfo/org.example.peltra.metainfo.xml

@@ -7,7 +7,6 @@
 #include "app/Twips.h"
 
 #include <QCalendarWidget>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,9 +32,7 @@ QFont makeFont(const QString& family, double pointSize, bool bold = false) {
 
 } // namespace
 
-INP_DATE::INP_DATE(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+INP_DATE::INP_DATE(QWidget* parent) : CancelRoutedDialog(parent) {
     setWindowTitle(QStringLiteral("イベント日の設定"));
 
     QPalette grey = palette();
@@ -171,24 +168,6 @@ void INP_DATE::cancelClicked() {
         Command1[0]->setFocus();
 }
 
-void INP_DATE::closeWindow(int result) {
-    closing = true;
-    done(result);
-    closing = false;
-}
-
-void INP_DATE::reject() {
-    if (closing)
-        QDialog::reject();
-    else
-        Command1_Click(1);
-}
-
-void INP_DATE::closeEvent(QCloseEvent* event) {
-    if (closing || !isVisible()) {
-        event->accept();
-        return;
-    }
+void INP_DATE::cancelRequested() {
     Command1_Click(1);
-    event->setAccepted(!isVisible());
 }

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "dialogs/CancelRoutedDialog.h"
+
 #include <QDate>
-#include <QDialog>
 
 #include <array>
 
 class QCalendarWidget;
-class QCloseEvent;
 class QLabel;
 class QPushButton;
 
 // The event-date window: the user picks the event date on a month calendar. Callers create a fresh
 // window for every opening and show it with exec().
-class INP_DATE : public QDialog {
+class INP_DATE : public CancelRoutedDialog {
     Q_OBJECT
 
 public:
@@ -22,12 +22,8 @@ public:
     std::array<QPushButton*, 3> Command1{}; // 了解, キャンセル, ﾍﾙﾌﾟ
     QLabel* Label1 = nullptr;
 
-    // Escape lands here: it acts as "キャンセル".
-    void reject() override;
-
 protected:
-    // The close box acts as "キャンセル" too, and stays open when that handler does.
-    void closeEvent(QCloseEvent* event) override;
+    void cancelRequested() override;
 
 private:
     void Form_Load();
@@ -36,8 +32,4 @@ private:
 
     void okClicked();
     void cancelClicked();
-    // Closes through QDialog without passing through the Cancel handler again.
-    void closeWindow(int result);
-
-    bool closing = false;
 };

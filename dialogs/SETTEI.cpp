@@ -13,7 +13,6 @@
 #include "dialogs/SetteiMessagePage.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,9 +31,7 @@ namespace {
 constexpr int firstHelpContext = 11;
 } // namespace
 
-SETTEI::SETTEI(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+SETTEI::SETTEI(QWidget* parent) : CancelRoutedDialog(parent) {
     setObjectName(QStringLiteral("SETTEI"));
     setWindowTitle(QStringLiteral("各種設定"));
 
@@ -180,24 +177,6 @@ void SETTEI::placeCountdownWindow(bool centre) {
     }
 }
 
-void SETTEI::closeWindow(int result) {
-    closing = true;
-    done(result);
-    closing = false;
-}
-
-void SETTEI::reject() {
-    if (closing)
-        QDialog::reject();
-    else
-        Command1_Click(1);
-}
-
-void SETTEI::closeEvent(QCloseEvent* event) {
-    if (closing || !isVisible()) {
-        event->accept();
-        return;
-    }
+void SETTEI::cancelRequested() {
     Command1_Click(1);
-    event->setAccepted(!isVisible());
 }

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "dialogs/CancelRoutedDialog.h"
 #include "dialogs/SetteiPickers.h"
 
-#include <QDialog>
 #include <QPointF>
 
 #include <array>
 #include <functional>
 
-class QCloseEvent;
 class QPushButton;
 class QTabWidget;
 class SetteiEnvironmentPage;
@@ -18,7 +17,7 @@ class SetteiMessagePage;
 // The settings window: three pages of options above "OK", "キャンセル", "適用(&A)" and "ヘルプ".
 // Callers create a fresh window for every opening and show it with exec(); it shows the settings
 // in force when it is created.
-class SETTEI : public QDialog {
+class SETTEI : public CancelRoutedDialog {
     Q_OBJECT
 
 public:
@@ -43,12 +42,8 @@ public:
 
     void Command1_Click(int index);
 
-    // Escape lands here: it acts as "キャンセル".
-    void reject() override;
-
 protected:
-    // The close box saves nothing, as "キャンセル".
-    void closeEvent(QCloseEvent* event) override;
+    void cancelRequested() override;
 
 private:
     void setTabOrderOfControls();
@@ -57,8 +52,6 @@ private:
     void SaveInitialTab();
     void SaveMessagesTab();
     void placeCountdownWindow(bool centre);
-    void closeWindow(int result);
 
     CountdownPlacement countdown;
-    bool closing = false;
 };

@@ -1,0 +1,29 @@
+#include "dialogs/CancelRoutedDialog.h"
+
+#include <QCloseEvent>
+
+CancelRoutedDialog::CancelRoutedDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {}
+
+void CancelRoutedDialog::closeWindow(int result) {
+    closing = true;
+    done(result);
+    closing = false;
+}
+
+void CancelRoutedDialog::reject() {
+    if (closing)
+        QDialog::reject();
+    else
+        cancelRequested();
+}
+
+void CancelRoutedDialog::closeEvent(QCloseEvent* event) {
+    if (closing || !isVisible()) {
+        event->accept();
+        return;
+    }
+    cancelRequested();
+    event->setAccepted(!isVisible());
+}

@@ -5,7 +5,6 @@
 #include "app/DateTimeText.h"
 #include "app/Platform.h"
 #include "app/ReturnSound.h"
-#include "app/SettingsLoader.h"
 #include "app/SettingsStore.h"
 #include "app/SizePresets.h"
 #include "app/Twips.h"
@@ -200,29 +199,32 @@ void PELTRA::applyOuterSize() {
 }
 
 void PELTRA::placeWindow() {
-    const QSizeF outer = outerSizeTwips;
-    double left = 0;
-    double top = 0;
     if (settings.OptCent == QLatin1String("1")) {
-        const QSizeF screen = platform.screenSizeTwips();
-        top = float((screen.height() - outer.height()) / 2);
-        left = float((screen.width() - outer.width()) / 2);
-    } else {
-        left = Conversions::lenientNumber(settings.M_Left);
-        top = Conversions::lenientNumber(settings.M_Top);
-        // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
-        const QRectF wanted(left, top, outer.width(), outer.height());
-        const QList<QRectF> screens = platform.screenRectsTwips();
-        const bool visible = std::any_of(screens.begin(), screens.end(),
-                                         [&](const QRectF& screen) { return screen.intersects(wanted); });
-        if (!visible && !screens.isEmpty()) {
-            left = centredLeft(settings, platform);
-            top = centredTop(settings, platform);
-            settings.M_Left = Conversions::numberText(left);
-            settings.M_Top = Conversions::numberText(top);
-        }
+        moveTo(centredPlace());
+        return;
     }
-    placedTwips = {left, top};
+    QPointF place(Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top));
+    // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
+    const QRectF wanted(place, outerSizeTwips);
+    const QList<QRectF> screens = platform.screenRectsTwips();
+    const bool visible =
+        std::any_of(screens.begin(), screens.end(), [&](const QRectF& screen) { return screen.intersects(wanted); });
+    if (!visible && !screens.isEmpty()) {
+        place = centredPlace();
+        settings.M_Left = Conversions::numberText(place.x());
+        settings.M_Top = Conversions::numberText(place.y());
+    }
+    moveTo(place);
+}
+
+QPointF PELTRA::centredPlace() const {
+    const QSizeF screen = platform.screenSizeTwips();
+    return {float((screen.width() - outerSizeTwips.width()) / 2),
+            float((screen.height() - outerSizeTwips.height()) / 2)};
+}
+
+void PELTRA::moveTo(QPointF twips) {
+    placedTwips = twips;
     move(Twips::toPixels(placedTwips));
 }
 
@@ -369,8 +371,7 @@ void PELTRA::Label1_Click(int index) {
     const QPointF current = windowPosition();
     store.Save(Section::Position, QStringLiteral("M_Top"), Conversions::numberText(current.y()));
     store.Save(Section::Position, QStringLiteral("M_Left"), Conversions::numberText(current.x()));
-    placedTwips = {Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top)};
-    move(Twips::toPixels(placedTwips));
+    moveTo({Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top)});
     Timer1->setInterval(countInterval);
     schedule.start(settings, platform.now());
     showMinimized();
@@ -428,8 +429,5 @@ void PELTRA::mnuHelpAbout_Click() {
 }
 
 void PELTRA::centreNow() {
-    const QSizeF screen = platform.screenSizeTwips();
-    placedTwips = {float((screen.width() - outerSizeTwips.width()) / 2),
-                   float((screen.height() - outerSizeTwips.height()) / 2)};
-    move(Twips::toPixels(placedTwips));
+    moveTo(centredPlace());
 }

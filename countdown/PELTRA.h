@@ -77,6 +77,9 @@ private:
     void setOuterSize(double widthTwips, double heightTwips);
     void applyOuterSize();
     void placeWindow();
+    // The place that centres the window on the primary screen, and moving there (twips).
+    QPointF centredPlace() const;
+    void moveTo(QPointF twips);
     void showDaysLeft();
     void askAboutPassedEvent();
     void returnWindow();

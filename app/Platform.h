@@ -57,6 +57,9 @@ public:
     // The primary screen's size and every screen's rectangle, in twips.
     virtual QSizeF screenSizeTwips() = 0;
     virtual QList<QRectF> screenRectsTwips() = 0;
+    // Every screen's available area (the part panels and docks leave free), in twips, in the order
+    // of screenRectsTwips().
+    virtual QList<QRectF> availableRectsTwips() = 0;
     virtual QDateTime now() = 0;
     virtual void processEvents() = 0;
     // The folder holding the program's data: help file, sounds.

@@ -137,6 +137,13 @@ QList<QRectF> QtPlatform::screenRectsTwips() {
     return rects;
 }
 
+QList<QRectF> QtPlatform::availableRectsTwips() {
+    QList<QRectF> rects;
+    for (const QScreen* screen : QGuiApplication::screens())
+        rects << toTwips(screen->availableGeometry());
+    return rects;
+}
+
 QDateTime QtPlatform::now() {
     return QDateTime::currentDateTime();
 }

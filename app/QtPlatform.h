@@ -14,6 +14,7 @@ public:
     bool openUrl(const QString& address) override;
     QSizeF screenSizeTwips() override;
     QList<QRectF> screenRectsTwips() override;
+    QList<QRectF> availableRectsTwips() override;
     QDateTime now() override;
     void processEvents() override;
     QString programDirectory() override;

@@ -45,8 +45,7 @@ PELTRA::PELTRA(QWidget* parent)
     createMenu();
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!manager.allowsInteraction()) {
-            saveWindowPosition(true);
-            SaveLabelPositions();
+            saveForSessionEnd();
             return;
         }
         if (Form_QueryUnload(AppWindows))
@@ -430,4 +429,17 @@ void PELTRA::mnuHelpAbout_Click() {
 
 void PELTRA::centreNow() {
     moveTo(centredPlace());
+}
+
+void PELTRA::bringBack() {
+    schedule.take();
+    showNormal();
+    raise();
+    activateWindow();
+    Form_Activate();
+}
+
+void PELTRA::saveForSessionEnd() {
+    saveWindowPosition(true);
+    SaveLabelPositions();
 }

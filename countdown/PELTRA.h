@@ -48,6 +48,12 @@ public:
     QSizeF windowOuterSize() const;
     // Centres the window on the screen at once, whatever the centring switch.
     void centreNow();
+    // Brings the window back as the automatic return does (restored, raised, laid out again, the
+    // pending return ended) but without a sound: the tray icon's click and a second start.
+    void bringBack();
+    // The session ends without interaction (logout, a termination signal): the window and label
+    // positions are saved, nothing is asked.
+    void saveForSessionEnd();
     CountdownLayout& layout() { return *countdownLayout; }
     LabelDragger& dragger() { return *labelDragger; }
     const ReturnSchedule& returnSchedule() const { return schedule; }

@@ -37,6 +37,8 @@ public:
     bool openUrl(const QString& address) override;
     QSizeF screenSizeTwips() override { return screenSize; }
     QList<QRectF> screenRectsTwips() override { return screens; }
+    // The available areas; the whole screens unless a test sets panels.
+    QList<QRectF> availableRectsTwips() override { return available.isEmpty() ? screens : available; }
     QDateTime now() override { return clock; }
     void processEvents() override { ++eventsProcessed; }
     QString programDirectory() override { return dataFolder; }
@@ -57,6 +59,7 @@ public:
     QHash<QString, QString> existingFiles; // full path -> name the existence test gives
     QSizeF screenSize{15360, 11520};
     QList<QRectF> screens{QRectF(0, 0, 15360, 11520)};
+    QList<QRectF> available;
     QDateTime clock;
     QString dataFolder = QStringLiteral("/opt/peltra");
     int eventsProcessed = 0;

@@ -11,8 +11,9 @@ void BuildDateTimeText(AppSettings& settings, const QDateTime& now) {
 }
 
 QString dateText(QDate date) {
+    // Four year digits, as the stored form is read back: year 5 is "0005", not "5".
     return QStringLiteral("%1/%2/%3")
-        .arg(date.year())
+        .arg(date.year(), 4, 10, QLatin1Char('0'))
         .arg(date.month(), 2, 10, QLatin1Char('0'))
         .arg(date.day(), 2, 10, QLatin1Char('0'));
 }

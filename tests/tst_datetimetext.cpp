@@ -78,6 +78,7 @@ void TestDateTimeText::parseStoredDate_data() {
     QTest::newRow("ISO") << "2027-03-01" << QDate(2027, 3, 1);
     QTest::newRow("no leading zeros") << "2027/3/1" << QDate(2027, 3, 1);
     QTest::newRow("leap day") << "2028/02/29" << QDate(2028, 2, 29);
+    QTest::newRow("year before 1000") << "0005/01/01" << QDate(5, 1, 1);
     QTest::newRow("blanks around") << " 2027/12/31 " << QDate(2027, 12, 31);
     QTest::newRow("month 13") << "2027/13/01" << QDate();
     QTest::newRow("30 February") << "2027/02/30" << QDate();

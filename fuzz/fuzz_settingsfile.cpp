@@ -4,11 +4,12 @@
 #include "app/AppSettings.h"
 #include "app/Conversions.h"
 #include "app/DateTimeText.h"
-#include "app/Platform.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsLoader.h"
 #include "app/SizePresets.h"
+#include "fuzz/FixedScreenPlatform.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/LoadedRecordCheck.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -18,30 +19,6 @@
 #include <cstdint>
 
 namespace {
-
-// The loader asks the platform only for the screen size (the centred window position); nothing
-// here may show a window or wait.
-class FixedScreenPlatform final : public Platform {
-public:
-    int messageBox(const QString&, int, const QString&) override { return MessageAnswer::Ok; }
-    void winHelp(QWidget*, const QString&, int, int) override {}
-    void playSound(const QString&) override {}
-    VersionRecord versionRecord() override { return {}; }
-    QString environmentVariable(const QString&) override { return {}; }
-    QString existingFileName(const QString&) override { return {}; }
-    bool openUrl(const QString&) override { return false; }
-    QSizeF screenSizeTwips() override { return {28800, 16200}; } // 1920 x 1080 pixels at 96 dpi
-    QList<QRectF> screenRectsTwips() override { return {QRectF(QPointF(0, 0), screenSizeTwips())}; }
-    QList<QRectF> availableRectsTwips() override { return screenRectsTwips(); }
-    QDateTime now() override { return QDateTime(QDate(2026, 12, 6), QTime(12, 0)); }
-    void processEvents() override {}
-    QString programDirectory() override { return {}; }
-    void endProgram() override { ended = true; }
-    bool hasEnded() const override { return ended; }
-
-private:
-    bool ended = false;
-};
 
 QString keysDetail(const QMap<QString, QString>& values) {
     QString detail;
@@ -86,35 +63,6 @@ AppSettings loadRecord(const QMap<QString, QString>& values, Platform& platform)
     return settings;
 }
 
-// What the windows read from the record is usable whatever the file held.
-void checkRecord(const AppSettings& settings) {
-    const auto preset = presetIndex(settings.OptSize);
-    require(preset.has_value(), "the loaded size names a preset", visible(settings.OptSize));
-    require(settings.WinWidth == sizePreset(*preset).width && settings.WinHeight == sizePreset(*preset).height,
-            "the window takes the preset's size", visible(settings.OptSize));
-    for (const auto* positions : {&settings.Label_Left, &settings.Label_Top}) {
-        for (const QString& position : *positions) {
-            if (position.isEmpty())
-                continue; // Label_Left(2) is not stored: the count is centred
-            const auto twips = Conversions::strictNumber(position);
-            require(twips && std::abs(*twips) <= 1e6, "a label position is a number near the window",
-                    visible(position));
-        }
-    }
-    for (const QString& position : {settings.M_Left, settings.M_Top})
-        require(std::isfinite(Conversions::lenientNumber(position)), "the window position is finite",
-                visible(position));
-    const qint64 delay = returnDelaySeconds(settings);
-    require(delay >= 0 && delay <= 86400, "the return delay is at most a day", settings.OptReturn.toString());
-    const auto tab = Conversions::strictNumber(settings.OptLATab);
-    require(tab && (*tab == 0 || *tab == 1 || *tab == 2), "the settings window opens on one of its tabs",
-            visible(settings.OptLATab));
-    for (const QString& flag : {settings.OptFont[2], settings.OptFont[3], settings.OptFont2[2], settings.OptFont2[3]})
-        require(Conversions::strictBoolean(flag).has_value(), "a font flag is a switch", visible(flag));
-    for (const QString& color : settings.OptColor)
-        require(Conversions::colorFromText(color).isValid(), "a colour is valid", visible(color));
-}
-
 // Values the parser may never produce but the program may store: any texts under plain keys. The
 // input's NUL-separated pieces alternate between key and value.
 QMap<QString, QString> valuesFromPieces(const QByteArray& bytes) {
@@ -139,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkRoundTrip(contents.values, "every key read survives the clean file");
 
     FixedScreenPlatform platform;
-    checkRecord(loadRecord(contents.values, platform));
+    checkLoadedRecord(loadRecord(contents.values, platform));
 
     checkRoundTrip(valuesFromPieces(bytes), "any stored texts survive the file");
     return 0;

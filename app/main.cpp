@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/FontSetup.h"
 #include "app/QtPlatform.h"
 #include "app/StartUp.h"
@@ -35,6 +36,12 @@ QIcon programIcon() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The options for panels and scripts need neither a display nor a window.
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    if (const std::optional<int> status = CommandLine::run(arguments))
+        return *status;
     if (!chooseWindowSystem()) {
         std::fputs("peltra: no display found (DISPLAY is not set); run it on a desktop, or under Xvfb: "
                    "xvfb-run -a peltra\n",

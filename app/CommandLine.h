@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+// The options for panels and scripts. They are answered before any application object exists, so
+// they need no display, and they only read the settings file, so they may run beside the window.
+namespace CommandLine {
+
+// Exit statuses of the options, as the manual page lists them.
+inline constexpr int succeeded = 0;
+inline constexpr int failed = 1;
+inline constexpr int usageError = 2;
+
+// The exit status when the arguments (the program's name first) were an option answered here; no
+// value when the program should start its window.
+std::optional<int> run(const QStringList& arguments);
+
+} // namespace CommandLine

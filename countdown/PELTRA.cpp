@@ -10,6 +10,7 @@
 #include "app/Twips.h"
 #include "app/WindowsVersion.h"
 #include "countdown/CountdownStatusBar.h"
+#include "countdown/TrayIndicator.h"
 #include "dialogs/INFO_VER.h"
 #include "dialogs/INP_DATE.h"
 #include "dialogs/SETTEI.h"
@@ -43,6 +44,8 @@ PELTRA::PELTRA(QWidget* parent)
                    Qt::WindowCloseButtonHint);
     createControls();
     createMenu();
+    // Owned by the window; shows itself only while the window is minimised.
+    new TrayIndicator(*this);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!manager.allowsInteraction()) {
             saveForSessionEnd();

@@ -1,0 +1,144 @@
+#include "countdown/TrayIndicator.h"
+
+#include "app/AppSettings.h"
+#include "app/Autostart.h"
+#include "app/DateTimeText.h"
+#include "app/Platform.h"
+#include "countdown/CountdownLayout.h"
+#include "countdown/PELTRA.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSystemTrayIcon>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+
+std::function<bool()>& trayAvailabilityCheck() {
+    static std::function<bool()> check = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    return check;
+}
+
+} // namespace
+
+QString trayToolTipText(const QString& upperMessage, const QString& countText, QDate theDate) {
+    QString firstLine = upperMessage;
+    if (!countText.isEmpty())
+        firstLine += (firstLine.isEmpty() ? QString() : QStringLiteral(" ")) + countText + QStringLiteral("日");
+    const QString dateLine = theDate.isValid() ? eventDateText(theDate) : QString();
+    if (firstLine.isEmpty() || dateLine.isEmpty())
+        return firstLine + dateLine;
+    return firstLine + QLatin1Char('\n') + dateLine;
+}
+
+QImage trayCountImage(const QIcon& programIcon, const QString& countText, int side) {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    programIcon.paint(&painter, image.rect());
+    if (countText.isEmpty())
+        return image;
+
+    // The number fills most of the height; a dark backing and outline keep it readable over any icon.
+    const qreal outline = std::max(1.0, side / 12.0);
+    const QRectF box = QRectF(image.rect()).adjusted(outline, side * 0.3, -outline, -outline);
+    QFont font(QApplication::font());
+    font.setBold(true);
+    font.setPixelSize(100);
+    QPainterPath number;
+    number.addText(0, 0, font, countText);
+    const QRectF drawn = number.boundingRect();
+    const qreal height = box.height() - 2 * outline;
+    const qreal scaleY = height / drawn.height();
+    const qreal scaleX = std::min(scaleY, (box.width() - 2 * outline) / drawn.width());
+    QTransform fit;
+    fit.translate(box.center().x(), box.center().y());
+    fit.scale(scaleX, scaleY);
+    fit.translate(-drawn.center().x(), -drawn.center().y());
+    number = fit.map(number);
+
+    const QRectF backing = number.boundingRect().adjusted(-outline, -outline, outline, outline) & QRectF(image.rect());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 170));
+    painter.drawRoundedRect(backing, outline, outline);
+    painter.strokePath(number, QPen(Qt::black, outline * 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(number, Qt::white);
+    return image;
+}
+
+TrayIndicator::TrayIndicator(PELTRA& countdownWindow) : QObject(&countdownWindow), window(countdownWindow) {
+    setObjectName(QStringLiteral("trayIndicator"));
+    menu = new QMenu(&window);
+    menu->setObjectName(QStringLiteral("trayMenu"));
+    QAction* restoreAction = menu->addAction(QStringLiteral("元に戻す"), &window, &PELTRA::bringBack);
+    restoreAction->setObjectName(QStringLiteral("trayRestore"));
+    autostartAction = menu->addAction(QStringLiteral("ログイン時に起動"));
+    autostartAction->setObjectName(QStringLiteral("trayAutostart"));
+    autostartAction->setCheckable(true);
+    connect(autostartAction, &QAction::triggered, this, &TrayIndicator::changeAutostart);
+    menu->addSeparator();
+    QAction* endAction = menu->addAction(QStringLiteral("ペルトラ の終了(&X)..."), &window, &PELTRA::Form_DblClick);
+    endAction->setObjectName(QStringLiteral("trayEnd"));
+    connect(menu, &QMenu::aboutToShow, this, &TrayIndicator::showAutostartState);
+
+    trayIcon = new QSystemTrayIcon(this);
+    trayIcon->setObjectName(QStringLiteral("trayIcon"));
+    trayIcon->setContextMenu(menu);
+    connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            window.bringBack();
+    });
+    // Connected after the window's own handler, so the count read here is the one the tick just set.
+    connect(window.Timer1, &QTimer::timeout, this, &TrayIndicator::showCount);
+    window.installEventFilter(this);
+}
+
+void TrayIndicator::setTrayAvailabilityCheck(std::function<bool()> check) {
+    trayAvailabilityCheck() = std::move(check);
+}
+
+bool TrayIndicator::eventFilter(QObject* watched, QEvent* event) {
+    // The state is already the new one when the event arrives, whoever minimised or restored the window.
+    if (watched == &window && event->type() == QEvent::WindowStateChange)
+        followWindowState();
+    return QObject::eventFilter(watched, event);
+}
+
+void TrayIndicator::followWindowState() {
+    if (window.isMinimized() && trayAvailabilityCheck()()) {
+        showCount();
+        trayIcon->show();
+    } else {
+        trayIcon->hide();
+    }
+}
+
+void TrayIndicator::showCount() {
+    if (!window.isMinimized())
+        return;
+    const QString count = window.Label1[CountdownLayout::count]->text();
+    QIcon icon;
+    for (const int side : {16, 22, 24, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(trayCountImage(QApplication::windowIcon(), count, side)));
+    trayIcon->setIcon(icon);
+    // The tray shows rich text where it finds some; a message is always plain text.
+    trayIcon->setToolTip(Qt::convertFromPlainText(
+        trayToolTipText(window.Label1[0]->text(), count, appSettings().TheDate), Qt::WhiteSpaceNormal));
+}
+
+void TrayIndicator::showAutostartState() {
+    autostartAction->setChecked(Autostart::isEnabled());
+}
+
+void TrayIndicator::changeAutostart(bool on) {
+    QString error;
+    if (!Autostart::setEnabled(on, &error))
+        Platform::instance().messageBox(error, MessageStyle::Exclamation, QStringLiteral("ログイン時に起動"));
+    showAutostartState();
+}

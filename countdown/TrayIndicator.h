@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDate>
+#include <QIcon>
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class PELTRA;
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+
+// "高校の入学試験まであと・・・ 10日" and the event date on a second line; the empty parts are left out.
+QString trayToolTipText(const QString& upperMessage, const QString& countText, QDate theDate);
+// The program's icon at side × side pixels with the count over it, large, bold and outlined so that it
+// reads at the 22 to 24 pixels of a panel; long counts are narrowed rather than cut.
+QImage trayCountImage(const QIcon& programIcon, const QString& countText, int side);
+
+// While the countdown window is minimised and the desktop has a system tray, an icon there shows the
+// days left and brings the window back.
+class TrayIndicator : public QObject {
+    Q_OBJECT
+public:
+    explicit TrayIndicator(PELTRA& window);
+
+    // Whether the desktop offers a tray; tests put their own answer in place of the desktop's.
+    static void setTrayAvailabilityCheck(std::function<bool()> check);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void followWindowState();
+    void showCount();
+    void showAutostartState();
+    void changeAutostart(bool on);
+
+    PELTRA& window;
+    QMenu* menu = nullptr;
+    QAction* autostartAction = nullptr;
+    QSystemTrayIcon* trayIcon = nullptr;
+};

@@ -69,6 +69,8 @@ QImage trayCountImage(const QIcon& programIcon, const QString& countText, int si
     painter.drawRoundedRect(backing, outline, outline);
     painter.strokePath(number, QPen(Qt::black, outline * 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(number, Qt::white);
+    // A font's bold is still thin at this size: a white edge thickens the strokes.
+    painter.strokePath(number, QPen(Qt::white, side / 24.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     return image;
 }
 

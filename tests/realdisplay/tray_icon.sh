@@ -71,8 +71,8 @@ if [[ -n ${PELTRA_SHOT_DIR:-} ]]; then
     cp "$RD_SHOT" "$PELTRA_SHOT_DIR/tray.png"
 fi
 # The icon is not a blank square: the count is drawn on it.
-eval "$(xwininfo -id "$icon" | awk '/Absolute upper-left X/ { print "ix=" $4 } /Absolute upper-left Y/ { print "iy=" $4 }
-    /Width:/ { print "iw=" $2 } /Height:/ { print "ih=" $2 }')"
+read -r ix iy iw ih < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
 colours=$(convert "$RD_SHOT" -crop "${iw}x${ih}+${ix}+${iy}" +repage -format '%k' info:)
 ((colours > 20)) || rd_fail "the tray icon shows only $colours colours"
 rd_pass "the tray icon is drawn (${iw}x${ih} at ${ix},${iy}, $colours colours)"

@@ -6,10 +6,12 @@
 #include "app/SizePresets.h"
 #include "app/Twips.h"
 #include "countdown/CountdownStatusBar.h"
+#include "countdown/PictureDecoder.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,9 +47,23 @@ void CountdownLayout::setLabelGeometry(int index, double left, double height, do
     label->setFont(font);
 }
 
-void CountdownLayout::setCountCaptionFits() {
-    // The count's box follows its text and point size.
-    widgets.labels[count]->adjustSize();
+void CountdownLayout::showCount(const QString& text) {
+    widgets.labels[count]->setText(text);
+    fitCount();
+}
+
+void CountdownLayout::fitCount() {
+    QLabel* label = widgets.labels[count];
+    const QString text = label->text();
+    const int height = countHeight > 0 ? Twips::toPixelsY(countHeight) : label->sizeHint().height();
+    // The text is centred on its line, whose ascent and descent leave more room above the digits
+    // than below them; shifting by the difference centres the digits themselves in the box.
+    const QFontMetricsF metrics(label->font());
+    const QRectF ink = metrics.tightBoundingRect(text.isEmpty() ? QStringLiteral("0") : text);
+    const double shift = (metrics.descent() - metrics.ascent()) / 2 - ink.center().y();
+    const int margin = qRound(2 * shift);
+    label->setContentsMargins(0, std::max(0, margin), 0, std::max(0, -margin));
+    label->resize(text.isEmpty() ? 0 : label->sizeHint().width(), height);
 }
 
 void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& presetText) {
@@ -64,6 +80,7 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
         countFont.setPointSizeF(preset.countPointSize);
         countLabel->setFont(countFont);
         setLabelPosition(count, {labelPosition(count).x(), double(preset.countTop)});
+        countHeight = preset.countHeight;
         panel1Width = preset.panel1Width;
     }
 
@@ -85,7 +102,7 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
     countFont.setBold(isTrue(settings.OptFont2[2]));
     countFont.setItalic(false);
     countLabel->setFont(countFont);
-    setCountCaptionFits();
+    fitCount();
     const double windowWidth = settings.WinWidth;
     setLabelPosition(count, {float((windowWidth - labelWidth(count)) / 2), labelPosition(count).y()});
     setTextColour(countLabel, settings.OptColor[2]);
@@ -95,6 +112,8 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
     // widens it once however often the layout runs.
     const bool hideDateTime = settings.OptDateTime == QLatin1String("0");
     widgets.statusBar->setPanelWidth(1, panel1Width + (hideDateTime ? dateTimePanelsWidth : 0));
+    for (int panel : {2, 3})
+        widgets.statusBar->setPanelShown(panel, !hideDateTime);
 
     setBackgroundColour(widgets.canvas, settings.OptColor[4]);
     applyPicture(settings);
@@ -102,8 +121,16 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
 
 void CountdownLayout::applyPicture(const AppSettings& settings) {
     const bool wanted = settings.OptHaik == QLatin1String("1") && !settings.OptBFile.isEmpty();
-    const QPixmap& pixmap = wanted ? picture(settings.OptBFile) : pictureCache;
-    if (wanted && !pixmap.isNull()) {
+    wantedPicture = wanted ? settings.OptBFile : QString();
+    showPicture();
+}
+
+void CountdownLayout::showPicture() {
+    const double ratio = widgets.image->devicePixelRatioF();
+    const QSize pixels(qRound(widgets.image->width() * ratio), qRound(widgets.image->height() * ratio));
+    const QPixmap none;
+    const QPixmap& pixmap = wantedPicture.isEmpty() || pixels.isEmpty() ? none : picture(wantedPicture, pixels);
+    if (!pixmap.isNull()) {
         widgets.image->setPixmap(pixmap);
         widgets.labels[count]->setAutoFillBackground(false);
     } else {
@@ -114,7 +141,7 @@ void CountdownLayout::applyPicture(const AppSettings& settings) {
     widgets.image->setVisible(showsPicture());
 }
 
-const QPixmap& CountdownLayout::picture(const QString& path) {
+const QPixmap& CountdownLayout::picture(const QString& path, QSize pixels) {
     const QFileInfo info(path);
     // Only regular files: a folder or a pipe named as the picture must not hang or fail the window.
     if (!info.isFile()) {
@@ -122,14 +149,18 @@ const QPixmap& CountdownLayout::picture(const QString& path) {
         pictureCache = QPixmap();
         return pictureCache;
     }
-    if (path == picturePath && info.lastModified() == pictureModified && info.size() == pictureSize)
+    if (path == picturePath && info.lastModified() == pictureModified && info.size() == pictureSize &&
+        pixels == pictureShownSize)
         return pictureCache;
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    pictureCache = QPixmap::fromImage(reader.read());
+    // Decoded at the size it is shown: a camera's photo then neither passes the reader's allocation
+    // limit nor keeps its full size in memory.
+    QImage image = decodePictureAtSize(path, pixels);
+    pictureCache = QPixmap::fromImage(std::move(image));
+    pictureCache.setDevicePixelRatio(widgets.image->devicePixelRatioF());
     picturePath = path;
     pictureModified = info.lastModified();
     pictureSize = info.size();
+    pictureShownSize = pixels;
     return pictureCache;
 }
 
@@ -137,9 +168,11 @@ bool CountdownLayout::showsPicture() const {
     return widgets.image->pixmap().isNull() == false;
 }
 
-void CountdownLayout::sizePicture(double windowWidth, double windowHeight, bool windowsXp) {
-    const double height = windowHeight - (windowsXp ? 1080 : 960);
-    widgets.image->setGeometry(0, 0, Twips::toPixelsX(windowWidth), std::max(0, Twips::toPixelsY(height)));
+void CountdownLayout::sizePicture() {
+    if (widgets.image->geometry() == widgets.canvas->rect())
+        return;
+    widgets.image->setGeometry(widgets.canvas->rect());
+    showPicture();
 }
 
 void CountdownLayout::restoreLabelPositions(const AppSettings& settings) {

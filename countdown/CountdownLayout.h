@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QPixmap>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -34,8 +35,12 @@ public:
     void ApplyLayout(const AppSettings& settings, const QString& presetText);
     // Puts the labels at their saved places.
     void restoreLabelPositions(const AppSettings& settings);
-    // The picture fills the window's width and its height less the frame, menu and status bar.
-    void sizePicture(double windowWidth, double windowHeight, bool windowsXp);
+    // The count's text; its box follows the text's width at the preset's height, and an empty
+    // count shows no box at all.
+    void showCount(const QString& text);
+    // The picture fills the client area between the menu and the status bar; called again whenever
+    // that area changes size, since the picture is decoded at the size it is shown.
+    void sizePicture();
 
     QPointF labelPosition(int index) const;
     void setLabelPosition(int index, QPointF twips);
@@ -47,16 +52,21 @@ public:
 
 private:
     void setLabelGeometry(int index, double left, double height, double width, double pointSize);
-    void setCountCaptionFits();
+    void fitCount();
     void applyPicture(const AppSettings& settings);
-    const QPixmap& picture(const QString& path);
+    void showPicture();
+    const QPixmap& picture(const QString& path, QSize pixels);
 
     CountdownWidgets widgets;
     double panel1Width = 0;
+    double countHeight = 0;
     std::array<QPointF, 3> placedTwips{};
 
-    // The last picture decoded, kept until its file changes.
+    // The picture the settings ask for, and the last one decoded, kept until its file or the size
+    // it is shown at changes.
+    QString wantedPicture;
     QString picturePath;
+    QSize pictureShownSize;
     QDateTime pictureModified;
     qint64 pictureSize = -1;
     QPixmap pictureCache;

@@ -38,6 +38,10 @@ double CountdownStatusBar::panelWidth(int panel) const {
     return widths.at(std::size_t(panel - 1));
 }
 
+void CountdownStatusBar::setPanelShown(int panel, bool shown) {
+    this->panel(panel)->setVisible(shown);
+}
+
 QLabel* CountdownStatusBar::panel(int panel) const {
     return panels.at(std::size_t(panel - 1));
 }

@@ -7,8 +7,9 @@
 class QLabel;
 
 // The status bar at the window's foot: three sunken panels side by side at fixed widths. A panel
-// that does not fit is clipped at the bar's right edge rather than shrunk, so widening the first
-// panel pushes the date and time out of sight.
+// that does not fit is clipped at the bar's right edge rather than shrunk. Panels pushed past the
+// edge by a widened first panel are hidden as well, since how much of the bar is left depends on the
+// frame the window manager draws.
 class CountdownStatusBar : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +23,8 @@ public:
     QString panelText(int panel) const;
     void setPanelWidth(int panel, double twips);
     double panelWidth(int panel) const;
+    // A hidden panel keeps its text and width; only its drawing stops.
+    void setPanelShown(int panel, bool shown);
     QLabel* panel(int panel) const;
 
 protected:

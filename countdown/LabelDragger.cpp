@@ -64,7 +64,8 @@ void LabelDragger::move(int index, QMouseEvent* event) {
         }
         return;
     }
-    if (pressed[i] &&
+    // Only a label that can be dragged is dragged; otherwise a press that wobbles is still a click.
+    if (pressed[i] && DragActive[i] &&
         (event->globalPosition().toPoint() - pressPoint[i]).manhattanLength() >= QApplication::startDragDistance())
         dragged[i] = true;
     const QPointF at = twipsInLabel(event);

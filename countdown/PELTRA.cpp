@@ -8,7 +8,7 @@
 #include "app/SettingsStore.h"
 #include "app/SizePresets.h"
 #include "app/Twips.h"
-#include "app/WindowsVersion.h"
+#include "app/WindowPlacement.h"
 #include "countdown/CountdownStatusBar.h"
 #include "countdown/TrayIndicator.h"
 #include "dialogs/INFO_VER.h"
@@ -81,6 +81,8 @@ void PELTRA::createControls() {
         label->setTextFormat(Qt::PlainText);
         label->setMargin(0);
         label->setAlignment(i == CountdownLayout::count ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
+        // A long message wraps within its box (Japanese between characters) instead of being cut.
+        label->setWordWrap(i != CountdownLayout::count);
         // Moves without a button reach the label too: they end a drag whose release went elsewhere.
         label->setMouseTracking(true);
         Label1[std::size_t(i)] = label;
@@ -174,16 +176,14 @@ void PELTRA::geometryPassAtActivation() {
     takeCurrentPlace();
     SelectWindowSize(settings, settings.OptSize);
     setOuterSize(settings.WinWidth, settings.WinHeight);
-    countdownLayout->sizePicture(settings.WinWidth, settings.WinHeight,
-                                 GetWindowsVersionName(platform) == QLatin1String("Windows XP"));
+    countdownLayout->sizePicture();
     placeWindow();
     countdownLayout->ApplyLayout(settings, settings.OptSize);
     countdownLayout->restoreLabelPositions(settings);
 }
 
 void PELTRA::showDaysLeft() {
-    Label1[CountdownLayout::count]->setText(QString::number(DaysLeft(platform.now().date(), settings.TheDate)));
-    Label1[CountdownLayout::count]->adjustSize();
+    countdownLayout->showCount(QString::number(DaysLeft(platform.now().date(), settings.TheDate)));
 }
 
 void PELTRA::setOuterSize(double widthTwips, double heightTwips) {
@@ -201,18 +201,19 @@ void PELTRA::applyOuterSize() {
 }
 
 void PELTRA::placeWindow() {
-    if (settings.OptCent == QLatin1String("1")) {
-        moveTo(centredPlace());
-        return;
-    }
-    QPointF place(Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top));
+    const bool centring = settings.OptCent == QLatin1String("1");
+    const QPointF stored(Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top));
+    QPointF place = centring ? centredPlace() : stored;
     // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
-    const QRectF wanted(place, outerSizeTwips);
     const QList<QRectF> screens = platform.screenRectsTwips();
-    const bool visible =
-        std::any_of(screens.begin(), screens.end(), [&](const QRectF& screen) { return screen.intersects(wanted); });
-    if (!visible && !screens.isEmpty()) {
+    const bool visible = std::any_of(screens.begin(), screens.end(), [&](const QRectF& screen) {
+        return screen.intersects(QRectF(place, outerSizeTwips));
+    });
+    if (!visible && !screens.isEmpty())
         place = centredPlace();
+    // Nor may a bigger size push the close box or the status bar off the screen or under a panel.
+    place = placeInsideAvailableArea(QRectF(place, outerSizeTwips), platform.availableRectsTwips());
+    if (!centring && place != stored) {
         settings.M_Left = Conversions::numberText(place.x());
         settings.M_Top = Conversions::numberText(place.y());
     }
@@ -318,6 +319,8 @@ bool PELTRA::eventFilter(QObject* watched, QEvent* event) {
         if (watched == Label1[std::size_t(i)])
             return labelDragger->handleEvent(i, event) || QMainWindow::eventFilter(watched, event);
     }
+    if (watched == canvas && event->type() == QEvent::Resize)
+        countdownLayout->sizePicture();
     if (event->type() == QEvent::MouseButtonDblClick && watched->isWidgetType()) {
         Form_DblClick();
         return true;
@@ -336,7 +339,7 @@ void PELTRA::Timer1_Timer() {
 }
 
 void PELTRA::askAboutPassedEvent() {
-    Label1[CountdownLayout::count]->clear();
+    countdownLayout->showCount(QString());
     Timer1->stop();
     const int answer = platform.messageBox(QStringLiteral("イベントは終了しています。 新しい日を設定しますか？"),
                                            MessageStyle::Question, QStringLiteral("設定日付確認"));
@@ -381,11 +384,31 @@ void PELTRA::Label1_Click(int index) {
 
 void PELTRA::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Minimised by the window manager rather than by a click on the count: the return counts from now.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && !schedule.isPending()) {
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const Qt::WindowStates before = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if (windowState().testFlag(Qt::WindowMaximized) || windowState().testFlag(Qt::WindowFullScreen)) {
+        // The window has fixed sizes: a maximise request from the window manager changes nothing.
+        QTimer::singleShot(0, this, &PELTRA::undoMaximise);
+        return;
+    }
+    const bool wasMinimised = before.testFlag(Qt::WindowMinimized);
+    // Every minimise, whichever way, counts the return from now; a window brought back by hand
+    // needs no return any more.
+    if (isMinimized() && !wasMinimised) {
         Timer1->setInterval(countInterval);
         schedule.start(settings, platform.now());
+    } else if (!isMinimized() && wasMinimised) {
+        schedule.take();
     }
+}
+
+void PELTRA::undoMaximise() {
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    moveTo(placedTwips);
+    applyOuterSize();
 }
 
 void PELTRA::Timer2_Timer() {

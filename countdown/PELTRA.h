@@ -89,6 +89,7 @@ private:
     void showDaysLeft();
     void askAboutPassedEvent();
     void returnWindow();
+    void undoMaximise();
     // Writes the window's place as "M_Top" then "M_Left"; also into the settings when asked.
     void saveWindowPosition(bool alsoInMemory);
     void takeCurrentPlace();

@@ -32,6 +32,7 @@ private slots:
     void returnAfterDelay_data();
     void returnAfterDelay();
     void returnAcrossMidnight();
+    void restoreByHandEndsPendingReturn();
     void noReturnWithoutMinimise();
     void tickDuringReturnMessageStartsNoSecond();
 
@@ -72,9 +73,19 @@ void TestCountdownTimers::countFollowsMidnight() {
 
 void TestCountdownTimers::passedEventCancelEnds() {
     appSettings().TheDate = QDate(2026, 12, 5);
+    appSettings().OptColor[3] = QStringLiteral("&H0000FFFF&"); // a yellow count box
     const auto window = openCountdownWindow();
     bool timer1DuringQuestion = true;
-    platform->onMessage = [&](const ScriptedPlatform::Message&) { timer1DuringQuestion = window->Timer1->isActive(); };
+    int yellowUnderQuestion = -1;
+    platform->onMessage = [&](const ScriptedPlatform::Message&) {
+        timer1DuringQuestion = window->Timer1->isActive();
+        const QImage shot = window->grab().toImage();
+        yellowUnderQuestion = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x)
+                yellowUnderQuestion += shot.pixel(x, y) == qRgb(255, 255, 0);
+        }
+    };
     platform->answers << MessageAnswer::Cancel;
     window->Timer1_Timer();
     QCOMPARE(platform->messages.size(), 1);
@@ -82,6 +93,8 @@ void TestCountdownTimers::passedEventCancelEnds() {
     QCOMPARE(platform->messages[0].style, 33);
     QCOMPARE(platform->messages[0].title, QStringLiteral("設定日付確認"));
     QVERIFY(!timer1DuringQuestion);
+    // The cleared count leaves no empty box behind.
+    QCOMPARE(yellowUnderQuestion, 0);
     QVERIFY(platform->ended);
     QVERIFY(window->Label1[2]->text().isEmpty());
     // Nothing is saved on this way out.
@@ -202,6 +215,24 @@ void TestCountdownTimers::returnAcrossMidnight() {
     QVERIFY(window->isMinimized());
     QCOMPARE(window->Label1[2]->text(), QStringLiteral("55"));
     platform->clock = fiveToMidnight.addSecs(600);
+    window->Timer1_Timer();
+    QVERIFY(!window->isMinimized());
+}
+
+void TestCountdownTimers::restoreByHandEndsPendingReturn() {
+    appSettings().OptBM = QStringLiteral("2");
+    const auto window = openCountdownWindow();
+    const QDateTime start = platform->clock;
+    QTest::mouseClick(window->Label1[2], Qt::LeftButton);
+    platform->clock = start.addSecs(60);
+    window->showNormal(); // from the taskbar
+    QVERIFY(!window->returnSchedule().isPending());
+    platform->clock = start.addSecs(300);
+    window->showMinimized(); // the title bar's button: a full delay from now
+    platform->clock = start.addSecs(899);
+    window->Timer1_Timer();
+    QVERIFY(window->isMinimized());
+    platform->clock = start.addSecs(900);
     window->Timer1_Timer();
     QVERIFY(!window->isMinimized());
 }

@@ -1,6 +1,7 @@
 #include "app/AppSettings.h"
 #include "app/Conversions.h"
 #include "app/SizePresets.h"
+#include "app/WindowPlacement.h"
 #include "countdown/CountdownStatusBar.h"
 #include "countdown/PELTRA.h"
 #include "tests/support/ScriptedPlatform.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include <memory>
 
@@ -32,10 +34,14 @@ private slots:
     void loadShowsSettingsAndCount();
     void messagesArePlainText();
     void labelsStandAtSavedPlaces();
-    void positionOffEveryScreenIsCentred();
+    void placeInsideAvailableArea_data();
+    void placeInsideAvailableArea();
+    void placementInMemory_data();
+    void placementInMemory();
     void picture_data();
     void picture();
     void pictureSwitchedOffAgain();
+    void maximiseChangesNothing();
     void doubleClickQuestion_data();
     void doubleClickQuestion();
     void doubleClickSwitchedOff();
@@ -86,6 +92,7 @@ void TestCountdownWindow::presetGeometry() {
     const SizePreset& p = sizePreset(preset.toInt());
     appSettings().Label_Left = {QString::number(p.messagesLeft), QString::number(p.messagesLeft), QString()};
     appSettings().Label_Top = {QString::number(p.upperTop), QString::number(p.lowerTop), QString::number(p.countTop)};
+    appSettings().OptMsg[0] = QStringLiteral("卒業式の日まで毎日欠かさず勉強を続けて必ず第一志望校に合格しよう");
     const auto window = openCountdownWindow();
 
     QVERIFY(qAbs(window->windowOuterSize().width() - p.width) < pixelTolerance);
@@ -101,6 +108,24 @@ void TestCountdownWindow::presetGeometry() {
     QVERIFY(qAbs(layout.labelPosition(1).y() - p.lowerTop) < pixelTolerance);
     QVERIFY(qAbs(layout.labelPosition(2).y() - p.countTop) < pixelTolerance);
     QCOMPARE(window->Label1[2]->font().pointSizeF(), double(countPoint));
+    QVERIFY(qAbs(layout.labelHeight(2) - p.countHeight) < pixelTolerance);
+    // The digits sit in the middle of the count's box, ...
+    const QImage count = window->Label1[2]->grab().toImage();
+    int inkTop = count.height(), inkBottom = -1;
+    for (int y = 0; y < count.height(); ++y) {
+        for (int x = 0; x < count.width(); ++x) {
+            if (qGray(count.pixel(x, y)) < 128) {
+                inkTop = std::min(inkTop, y);
+                inkBottom = y;
+            }
+        }
+    }
+    QVERIFY2(inkBottom > inkTop && qAbs(inkTop - (count.height() - 1 - inkBottom)) <= 2,
+             qPrintable(QStringLiteral("ink rows %1 to %2 of %3").arg(inkTop).arg(inkBottom).arg(count.height())));
+    // ... and the long message takes two whole lines within the message's width.
+    const QLabel* message = window->Label1[0];
+    const int lines = qRound(double(message->heightForWidth(message->width())) / message->fontMetrics().height());
+    QCOMPARE(lines, 2);
     QVERIFY(!window->Label1[2]->font().italic());
     QCOMPARE(window->StatusBar1->panelWidth(1), double(p.panel1Width));
     // The count was centred on the window at load, and that place was kept in memory.
@@ -115,8 +140,12 @@ void TestCountdownWindow::hiddenDateTimeWidensPanelOnce() {
     window->Form_Activate();
     window->Form_Activate();
     QCOMPARE(window->StatusBar1->panelWidth(1), 7260.0 + 2210.0);
-    // The date and time lie past the bar's right end, still updated.
-    QVERIFY(window->StatusBar1->panel(2)->x() >= window->StatusBar1->width() - 10);
+    // The date and time are wholly out of sight, whatever the frame leaves of the bar.
+    for (int panel : {2, 3})
+        QVERIFY(!window->StatusBar1->panel(panel)->isVisible());
+    appSettings().OptDateTime = QStringLiteral("1");
+    window->Form_Activate();
+    QVERIFY(window->StatusBar1->panel(3)->isVisible());
 }
 
 void TestCountdownWindow::loadShowsSettingsAndCount() {
@@ -164,13 +193,63 @@ void TestCountdownWindow::labelsStandAtSavedPlaces() {
     }
 }
 
-void TestCountdownWindow::positionOffEveryScreenIsCentred() {
-    appSettings().M_Left = QStringLiteral("40000");
-    appSettings().M_Top = QStringLiteral("-20000");
+void TestCountdownWindow::placeInsideAvailableArea_data() {
+    QTest::addColumn<QRectF>("window");
+    QTest::addColumn<QList<QRectF>>("areas");
+    QTest::addColumn<QPointF>("place");
+    const QList<QRectF> screen{QRectF(0, 0, 15360, 11520)};
+    // Below a 32-pixel panel at the top: the screen's available area.
+    const QList<QRectF> belowPanel{QRectF(0, 480, 15360, 11040)};
+    const QList<QRectF> twoScreens{QRectF(0, 0, 15360, 11520), QRectF(15360, 0, 28800, 16200)};
+    QTest::newRow("inside stays") << QRectF(2880, 2110, 9600, 7300) << screen << QPointF(2880, 2110);
+    QTest::newRow("off the right") << QRectF(9000, 2000, 9600, 7300) << screen << QPointF(5760, 2000);
+    QTest::newRow("off the left") << QRectF(-300, 2000, 9600, 7300) << screen << QPointF(0, 2000);
+    QTest::newRow("off the bottom") << QRectF(2880, 2110, 15360, 11520) << screen << QPointF(0, 0);
+    QTest::newRow("under the panel") << QRectF(100, 200, 9600, 7300) << belowPanel << QPointF(100, 480);
+    QTest::newRow("larger than the area") << QRectF(2880, 2110, 15360, 11520) << belowPanel << QPointF(0, 480);
+    QTest::newRow("mostly on the second screen")
+        << QRectF(13000, 9000, 9600, 7300) << twoScreens << QPointF(15360, 8900);
+    QTest::newRow("mostly on the first screen") << QRectF(10000, 500, 9600, 7300) << twoScreens << QPointF(5760, 500);
+    QTest::newRow("no areas known") << QRectF(-500, -500, 9600, 7300) << QList<QRectF>() << QPointF(-500, -500);
+}
+
+void TestCountdownWindow::placeInsideAvailableArea() {
+    QFETCH(QRectF, window);
+    QFETCH(QList<QRectF>, areas);
+    QFETCH(QPointF, place);
+    QCOMPARE(::placeInsideAvailableArea(window, areas), place);
+}
+
+void TestCountdownWindow::placementInMemory_data() {
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QPointF>("place");
+    QTest::newRow("off every screen: centred") << "2"
+                                               << "40000"
+                                               << "-20000" << QPointF(2880, 2110);
+    QTest::newRow("特大 from 標準's centred place") << "0"
+                                                    << "2880"
+                                                    << "2110" << QPointF(0, 0);
+    QTest::newRow("partly off the left") << "2"
+                                         << "-1500"
+                                         << "300" << QPointF(0, 300);
+}
+
+void TestCountdownWindow::placementInMemory() {
+    QFETCH(QString, preset);
+    QFETCH(QString, left);
+    QFETCH(QString, top);
+    QFETCH(QPointF, place);
+    appSettings().OptCent = QStringLiteral("0");
+    appSettings().OptSize = preset;
+    SelectWindowSize(appSettings(), preset);
+    appSettings().M_Left = left;
+    appSettings().M_Top = top;
     const auto window = openCountdownWindow();
-    QCOMPARE(appSettings().M_Left, QStringLiteral("2880"));
-    QCOMPARE(appSettings().M_Top, QStringLiteral("2110"));
-    QVERIFY(qAbs(window->windowPosition().x() - 2880) < pixelTolerance);
+    QCOMPARE(appSettings().M_Left, Conversions::numberText(place.x()));
+    QCOMPARE(appSettings().M_Top, Conversions::numberText(place.y()));
+    QVERIFY((window->windowPosition() - place).manhattanLength() < pixelTolerance);
     // Nothing was written for it.
     QVERIFY(store->value(Section::Position, QStringLiteral("M_Left")).isEmpty());
 }
@@ -194,6 +273,30 @@ void TestCountdownWindow::picture_data() {
     QTest::newRow("missing file") << "1" << pictures.filePath(QStringLiteral("gone.png")) << false;
     QTest::newRow("undecodable file") << "1" << broken << false;
     QTest::newRow("a folder") << "1" << pictures.path() << false;
+    // 49 megapixels: past the reader's allocation limit at full size. Written row by row, so the
+    // test itself never holds the whole picture.
+    const QString large = pictures.filePath(QStringLiteral("large.bmp"));
+    QFile bitmap(large);
+    QVERIFY(bitmap.open(QIODevice::WriteOnly));
+    constexpr int side = 7000;
+    constexpr int rowBytes = (side * 3 + 3) / 4 * 4;
+    QByteArray header(54, '\0');
+    const auto put = [&](int offset, quint32 value) { qToLittleEndian(value, header.data() + offset); };
+    header[0] = 'B';
+    header[1] = 'M';
+    put(2, 54 + rowBytes * side);
+    put(10, 54);
+    put(14, 40);
+    put(18, side);
+    put(22, side);
+    header[26] = 1;
+    header[28] = 24;
+    bitmap.write(header);
+    const QByteArray row(rowBytes, '\x60');
+    for (int y = 0; y < side; ++y)
+        bitmap.write(row);
+    bitmap.close();
+    QTest::newRow("49 megapixel bitmap") << "1" << large << true;
 }
 
 void TestCountdownWindow::picture() {
@@ -207,10 +310,12 @@ void TestCountdownWindow::picture() {
     QCOMPARE(window->Image1->isVisible(), shown);
     QCOMPARE(window->Label1[2]->autoFillBackground(), !shown);
     if (shown) {
-        // Stretched over the window's width and its height less 960 twips.
-        QCOMPARE(window->Image1->width(), 640);
-        QCOMPARE(window->Image1->height(), qRound((7300 - 960) / 15.0));
-        QVERIFY(window->Image1->hasScaledContents());
+        // It fills the client area down to the status bar, decoded at the size it is shown.
+        const QWidget* canvas = window->findChild<QWidget*>(QStringLiteral("canvas"));
+        QCOMPARE(window->Image1->geometry(), canvas->rect());
+        QCOMPARE(window->Image1->mapTo(window.get(), QPoint(0, window->Image1->height())),
+                 window->StatusBar1->mapTo(window.get(), QPoint(0, 0)));
+        QCOMPARE(window->Image1->pixmap().size(), window->Image1->size());
     }
 }
 
@@ -228,6 +333,15 @@ void TestCountdownWindow::pictureSwitchedOffAgain() {
     QVERIFY(window->Image1->isHidden());
     QVERIFY(window->Label1[2]->autoFillBackground());
     QCOMPARE(window->Label1[2]->palette().color(QPalette::Window), QColor(Qt::green));
+}
+
+void TestCountdownWindow::maximiseChangesNothing() {
+    const auto window = openCountdownWindow();
+    const QRect before = window->frameGeometry();
+    QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    window->setWindowState(Qt::WindowMaximized);
+    QTRY_VERIFY(!window->isMaximized());
+    QCOMPARE(window->frameGeometry(), before);
 }
 
 void TestCountdownWindow::doubleClickQuestion_data() {

@@ -1,7 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/FontSetup.h"
+#include "app/PrivateRuntimeFolder.h"
 #include "app/QtPlatform.h"
+#include "app/SingleInstance.h"
 #include "app/StartUp.h"
+#include "app/TerminationSignals.h"
 #include "countdown/PELTRA.h"
 
 #include <QApplication>
@@ -33,6 +36,25 @@ QIcon programIcon() {
     return icon;
 }
 
+// A later start shows the running countdown, or, while the first-start date window is still up,
+// that window.
+void showRunningWindow(PELTRA* window) {
+    if (window) {
+        window->bringBack();
+    } else if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+// A termination signal is the session ending without interaction; before the countdown window
+// exists there is nothing of the user's to save.
+void endOnSignal(PELTRA* window, Platform& platform) {
+    if (window)
+        window->saveForSessionEnd();
+    platform.endProgram();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -56,7 +78,19 @@ int main(int argc, char* argv[]) {
 
     QtPlatform platform;
     Platform::setInstance(&platform);
-    const auto window = startUp(platform);
+    // Before the settings are read: a second start writes nothing.
+    SingleInstance instance(PrivateRuntimeFolder::path());
+    if (const SingleInstance::Start start = instance.claim(); start != SingleInstance::Start::First) {
+        if (start == SingleInstance::Start::NoAnswer)
+            std::fputs("peltra: PELTRA is running already but does not answer\n", stderr);
+        return start == SingleInstance::Start::HandedOver ? 0 : 1;
+    }
+    std::unique_ptr<PELTRA> window;
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &application,
+                     [&] { endOnSignal(window.get(), platform); });
+    QObject::connect(&instance, &SingleInstance::showRequested, &application, [&] { showRunningWindow(window.get()); });
+    window = startUp(platform);
     if (!window)
         return 0;
     return QApplication::exec();

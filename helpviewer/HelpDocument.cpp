@@ -2,15 +2,48 @@
 
 #include "helpviewer/HelpRequest.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QHelpEngine>
 #include <QHelpContentModel>
+#include <QHelpEngine>
 #include <QHelpIndexModel>
 #include <QHelpLink>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
-HelpDocument::HelpDocument(const QString& helpFile, QObject* parent)
-    : QObject(parent), file(helpFile), collectionFolder(QDir::tempPath() + QStringLiteral("/peltra-help-XXXXXX")) {
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+int openLocked(const QString& path, int flags, int lockMode) {
+    const int descriptor = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0600);
+    if (descriptor >= 0 && ::flock(descriptor, lockMode) != 0) {
+        ::close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
+// Each collection folder is locked by the viewer that uses it; the kernel drops the lock when
+// that viewer dies, however it dies, so an unlocked folder is abandoned.
+void removeAbandonedCollections(const QDir& parent) {
+    const QFileInfoList folders = parent.entryInfoList({QStringLiteral("collection-*")}, QDir::Dirs | QDir::Hidden);
+    for (const QFileInfo& folder : folders) {
+        const int descriptor = openLocked(folder.filePath(), O_RDONLY | O_DIRECTORY, LOCK_EX | LOCK_NB);
+        if (descriptor < 0)
+            continue;
+        QDir(folder.filePath()).removeRecursively();
+        ::close(descriptor);
+    }
+}
+
+} // namespace
+
+HelpDocument::HelpDocument(const QString& helpFile, QObject* parent) : QObject(parent), file(helpFile) {
     open();
 }
 
@@ -20,6 +53,36 @@ HelpDocument::~HelpDocument() {
     if (helpEngine)
         while (helpEngine->contentModel()->isCreatingContents() || helpEngine->indexModel()->isCreatingIndex())
             QThread::msleep(2);
+    helpEngine.reset();
+    if (!collectionFolder.isEmpty())
+        QDir(collectionFolder).removeRecursively();
+    if (collectionLock >= 0)
+        ::close(collectionLock);
+}
+
+bool HelpDocument::createCollectionFolder() {
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty())
+        cache = QDir::tempPath();
+    const QDir parent(cache + QStringLiteral("/peltra-help"));
+    if (!parent.mkpath(QStringLiteral(".")))
+        return false;
+    // Viewers make and sweep folders one at a time, so that none sweeps away a folder another has
+    // made but not yet locked.
+    const int parentLock = openLocked(parent.filePath(QStringLiteral(".lock")), O_RDWR | O_CREAT, LOCK_EX);
+    if (parentLock < 0)
+        return false;
+    removeAbandonedCollections(parent);
+    QTemporaryDir folder(parent.filePath(QStringLiteral("collection-XXXXXX")));
+    if (folder.isValid()) {
+        collectionLock = openLocked(folder.path(), O_RDONLY | O_DIRECTORY, LOCK_EX | LOCK_NB);
+        if (collectionLock >= 0) {
+            folder.setAutoRemove(false);
+            collectionFolder = folder.path();
+        }
+    }
+    ::close(parentLock);
+    return !collectionFolder.isEmpty();
 }
 
 bool HelpDocument::open() {
@@ -30,13 +93,15 @@ bool HelpDocument::open() {
     }
     error = QStringLiteral("ヘルプファイル「%1」を読み込めません。").arg(file);
     // An empty file would open as an empty database; a folder or a device is no help file at all.
-    if (!info.isFile() || info.size() == 0 || !info.isReadable() || !collectionFolder.isValid())
+    if (!info.isFile() || info.size() == 0 || !info.isReadable())
         return false;
     const QString name = QHelpEngineCore::namespaceName(file);
     if (name.isEmpty())
         return false;
 
-    auto engine = std::make_unique<QHelpEngine>(collectionFolder.filePath(QStringLiteral("peltra.qhc")));
+    if (!createCollectionFolder())
+        return false;
+    auto engine = std::make_unique<QHelpEngine>(collectionFolder + QStringLiteral("/peltra.qhc"));
     engine->setReadOnly(false); // the collection is ours to create
     engine->setUsesFilterEngine(true);
     if (!engine->setupData() || !engine->registerDocumentation(file))

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <memory>
@@ -9,7 +8,9 @@
 class QHelpEngine;
 
 // One help file, opened through QtHelp. The engine needs a collection of its own to register the
-// file in; it lives in a private temporary folder, so nothing is ever written beside the help file.
+// file in; it lives in a folder of the user's cache, so nothing is ever written beside the help
+// file, and is removed with the document. A viewer that was killed leaves its folder behind: the
+// next one removes it.
 class HelpDocument : public QObject {
     Q_OBJECT
 
@@ -31,10 +32,12 @@ public:
 
 private:
     bool open();
+    bool createCollectionFolder();
 
     QString file;
     QString error;
     QString namespaceName;
-    QTemporaryDir collectionFolder;
-    std::unique_ptr<QHelpEngine> helpEngine; // after the folder: gone before it
+    QString collectionFolder;
+    int collectionLock = -1; // held while the folder is in use
+    std::unique_ptr<QHelpEngine> helpEngine;
 };

@@ -26,6 +26,7 @@ HelpPane::HelpPane(const QString& helpFile, QWidget* parent) : QWidget(parent) {
 
     browser = new HelpBrowser(this);
     browser->setObjectName(QStringLiteral("browser"));
+    connect(browser, &HelpBrowser::pageRefused, this, &HelpPane::showError);
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
 

@@ -1,9 +1,9 @@
 #include "helpviewer/HelpServer.h"
 
-#include <QDir>
+#include "app/PrivateRuntimeFolder.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace {
 const QByteArray accepted = QByteArrayLiteral("ok\n");
@@ -34,6 +34,10 @@ bool HelpServer::listen() {
 void HelpServer::takeConnection() {
     while (QLocalSocket* socket = server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!PrivateRuntimeFolder::peerIsCurrentUser(socket->socketDescriptor())) {
+            socket->abort(); // another user's request could point us at any file
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
         if (socket->bytesAvailable() > 0)
             readRequest(socket);
@@ -58,23 +62,21 @@ void HelpServer::readRequest(QLocalSocket* socket) {
 bool HelpServer::sendToRunning(const QString& name, const HelpRequest& request, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!socket.waitForConnected(timeoutMs))
+    // Someone else listening there would learn which file we open and could answer "ok" to keep
+    // the help from showing.
+    if (!socket.waitForConnected(timeoutMs) || !PrivateRuntimeFolder::peerIsCurrentUser(socket.socketDescriptor()))
         return false;
     socket.write(request.toMessage());
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
-    QByteArray answer;
-    while (!answer.contains('\n') && socket.waitForReadyRead(timeoutMs))
+    // The answer may have come in already while the request went out.
+    QByteArray answer = socket.readAll();
+    while (!answer.contains('\n') && answer.size() <= accepted.size() && socket.waitForReadyRead(timeoutMs))
         answer += socket.readAll();
     return answer == accepted;
 }
 
 QString HelpServer::defaultName() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-#ifdef Q_OS_UNIX
-    if (!folder.isEmpty())
-        return QDir(folder).filePath(QStringLiteral("peltra-help"));
-#endif
-    const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
-    return QStringLiteral("peltra-help-") + user;
+    const QString folder = PrivateRuntimeFolder::path();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/peltra-help");
 }

@@ -22,7 +22,7 @@ public:
 
     // Hands the request to the viewer listening at the name; true once it has taken it.
     static bool sendToRunning(const QString& name, const HelpRequest& request, int timeoutMs = 3000);
-    // The current user's address: in the user's private runtime folder where there is one.
+    // The current user's address, in the user's private folder; empty when there is none to be had.
     static QString defaultName();
 
     // The longest request line taken; anything longer is dropped.

@@ -4,6 +4,7 @@
 //   peltra-help [--file FILE] [--context NUMBER | --contents | --index] [--socket NAME]
 
 #include "app/FontSetup.h"
+#include "app/TerminationSignals.h"
 #include "helpviewer/HelpServer.h"
 #include "helpviewer/HelpViewerWindow.h"
 
@@ -13,39 +14,6 @@
 #include <QIcon>
 
 #include <cstdio>
-
-#ifdef Q_OS_UNIX
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <unistd.h>
-
-namespace {
-
-int terminationPipe[2] = {-1, -1};
-
-void onTermination(int /*signal*/) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(terminationPipe[1], &byte, 1);
-}
-
-// A viewer ended by the session or by "kill" leaves its event loop as if closed, so that its
-// private collection folder is removed.
-void quitOnTermination(QCoreApplication& app) {
-    if (::pipe(terminationPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    struct sigaction action {};
-    action.sa_handler = onTermination;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
-}
-
-} // namespace
-#endif
 
 // The program's help file: in the data folder share/peltra of an installed tree, else beside the
 // viewer, as in the build tree.
@@ -78,16 +46,18 @@ int main(int argc, char* argv[]) {
     if (socketName.isEmpty())
         socketName = HelpServer::defaultName();
 
-    if (HelpServer::sendToRunning(socketName, *request))
+    // Without an address (no private folder to be had), or without taking it, this viewer still
+    // shows the help; later requests start their own.
+    if (!socketName.isEmpty() && HelpServer::sendToRunning(socketName, *request))
         return 0;
     HelpServer server(socketName);
-    if (!server.listen() && HelpServer::sendToRunning(socketName, *request))
+    if (!socketName.isEmpty() && !server.listen() && HelpServer::sendToRunning(socketName, *request))
         return 0; // another viewer started at the same moment and took the address
-                  // Without the address this viewer still shows the help; later requests start their own.
 
-#ifdef Q_OS_UNIX
-    quitOnTermination(app);
-#endif
+    // Ended by the session, "kill" or Ctrl+C, the viewer leaves its event loop as if closed, so
+    // that its collection folder goes with it.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
     HelpViewerWindow window;
     QObject::connect(&server, &HelpServer::requestReceived, &window, &HelpViewerWindow::handle);
     window.handle(*request);

@@ -1,7 +1,8 @@
-// The help viewer peltra-help: the window on the built help file, bad help files, the browser's
-// refusal of anything outside the help file, how a request reaches the viewer, and the hand-over
-// from a second viewer to the running one, with the programs as built.
+// The help viewer peltra-help: the window on the built help file, bad and hostile help files, the
+// browser's refusal of anything outside the help file, how a request reaches the viewer, whom it
+// trusts, and the hand-over from a second viewer to the running one, with the programs as built.
 
+#include "app/PrivateRuntimeFolder.h"
 #include "helpviewer/HelpBrowser.h"
 #include "helpviewer/HelpDocument.h"
 #include "helpviewer/HelpPane.h"
@@ -9,6 +10,7 @@
 #include "helpviewer/HelpServer.h"
 #include "helpviewer/HelpViewerWindow.h"
 
+#include <QElapsedTimer>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -18,11 +20,19 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
 #include <future>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -64,11 +74,109 @@ void waitForContents(HelpPane* pane) {
 }
 
 enum class BadFile { Missing, Empty, Corrupt, Folder };
+enum class Folder { Private, OpenToOthers, Link, PlainFile, OtherOwner };
+
+// Makes something of the kind at the path; false when the test cannot (another owner needs root).
+bool makeFolder(Folder kind, const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    switch (kind) {
+    case Folder::Private:
+        return ::mkdir(name, 0700) == 0;
+    case Folder::OpenToOthers:
+        return ::mkdir(name, 0700) == 0 && ::chmod(name, 0755) == 0;
+    case Folder::Link:
+        return ::mkdir(name + "-target", 0700) == 0 && ::symlink(name + "-target", name) == 0;
+    case Folder::PlainFile:
+        return QFile(path).open(QIODevice::WriteOnly) && ::chmod(name, 0700) == 0;
+    case Folder::OtherOwner:
+        return ::mkdir(name, 0700) == 0 && ::chown(name, 65534, 65534) == 0;
+    }
+    return false;
+}
+
+enum class Peer { SameUser, OtherUser };
+enum class PeerRole { Answers, Asks };
+
+// A process of the given user at the other end of the address: it answers "ok" to whatever comes,
+// or sends a request. Only system calls after the fork.
+pid_t startPeer(Peer peer, PeerRole role, const QByteArray& address, const QByteArray& request) {
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    if (peer == Peer::OtherUser && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(3);
+    sockaddr_un place{};
+    place.sun_family = AF_UNIX;
+    std::memcpy(place.sun_path, address.constData(), std::min<size_t>(address.size(), sizeof place.sun_path - 1));
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    char buffer[256];
+    if (role == PeerRole::Answers) {
+        if (::bind(descriptor, reinterpret_cast<sockaddr*>(&place), sizeof place) != 0 || ::listen(descriptor, 1) != 0)
+            ::_exit(4);
+        const int connection = ::accept(descriptor, nullptr, nullptr);
+        [[maybe_unused]] const auto sent = ::write(connection, "ok\n", 3);
+        while (::read(connection, buffer, sizeof buffer) > 0) {
+        }
+    } else {
+        if (::connect(descriptor, reinterpret_cast<sockaddr*>(&place), sizeof place) != 0)
+            ::_exit(5);
+        [[maybe_unused]] const auto sent = ::write(descriptor, request.constData(), request.size());
+        while (::read(descriptor, buffer, sizeof buffer) > 0) {
+        }
+    }
+    ::_exit(0);
+}
+
+int finishedPeer(pid_t child) {
+    int status = 0;
+    if (!QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 10000)) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A help file of the index page and one more page, compiled as the build compiles the help.
+QString compiledHelp(const QString& folder, const QByteArray& page) {
+    QFile project(folder + QStringLiteral("/hostile.qhp"));
+    QFile index(folder + QStringLiteral("/index.html"));
+    QFile other(folder + QStringLiteral("/page.html"));
+    if (!project.open(QIODevice::WriteOnly) || !index.open(QIODevice::WriteOnly) || !other.open(QIODevice::WriteOnly))
+        return {};
+    project.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<QtHelpProject version="1.0"><namespace>org.example.hostile</namespace><virtualFolder>doc</virtualFolder>
+<filterSection><toc><section title="Index" ref="index.html"/></toc>
+<files><file>index.html</file><file>page.html</file></files></filterSection></QtHelpProject>)");
+    index.write("<html><body><p>Index</p></body></html>");
+    other.write(page);
+    project.close();
+    index.close();
+    other.close();
+    const QString compiled = folder + QStringLiteral("/hostile.qch");
+    QProcess generator;
+    generator.start(QStringLiteral(PELTRA_QHELPGENERATOR), {project.fileName(), QStringLiteral("-o"), compiled});
+    return generator.waitForFinished(60000) && generator.exitCode() == 0 ? compiled : QString();
+}
+
+QByteArray nestedTables(int depth, bool closed) {
+    QByteArray html = "<html><body>" + QByteArray("<table><tr><td>").repeated(depth) + "deep";
+    if (closed)
+        html += QByteArray("</td></tr></table>").repeated(depth);
+    return html + "</body></html>";
+}
+
+QStringList collections(const QString& cache) {
+    return QDir(cache + QStringLiteral("/peltra-help")).entryList({QStringLiteral("collection-*")}, QDir::Dirs);
+}
 
 } // namespace
 
 Q_DECLARE_METATYPE(HelpRequest::Kind)
 Q_DECLARE_METATYPE(BadFile)
+Q_DECLARE_METATYPE(Folder)
+Q_DECLARE_METATYPE(Peer)
+Q_DECLARE_METATYPE(PeerRole)
 
 class TestHelpViewer : public QObject {
     Q_OBJECT
@@ -78,6 +186,8 @@ class TestHelpViewer : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(folder.isValid());
+        // The help's collections go to the cache: this test's own.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("cache"))));
         QVERIFY2(QFileInfo(helpFile).isFile(), qPrintable(helpFile));
     }
 
@@ -341,7 +451,7 @@ private slots:
         QVERIFY(temporary.isValid());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("TMPDIR"), temporary.path());
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), temporary.path());
         const QString name = temporary.filePath(QStringLiteral("viewer"));
         const QStringList common{"--socket", name, "--file", helpFile};
 
@@ -359,14 +469,158 @@ private slots:
             QCOMPARE(second.exitCode(), 0);
             QCOMPARE(first.state(), QProcess::Running);
         }
-        QCOMPARE(QDir(temporary.path()).entryList({"peltra-help-*"}, QDir::Dirs).size(), 1); // one viewer's folder
+        const QStringList leftBehind = collections(temporary.path());
+        QCOMPARE(leftBehind.size(), 1); // one viewer's collection
 
-        // Ended from outside, it still leaves nothing behind.
-        first.terminate();
+        // Killed outright, it leaves its collection and its address; the next viewer takes both over.
+        first.kill();
         QVERIFY(first.waitForFinished(10000));
-        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
-        QVERIFY(QDir(temporary.path()).entryList({"peltra-help-*"}, QDir::Dirs).isEmpty());
+        QCOMPARE(collections(temporary.path()), leftBehind);
+        QProcess next;
+        next.setProcessEnvironment(environment);
+        next.start(viewerProgram, common + QStringList{"--index"});
+        QTRY_VERIFY_WITH_TIMEOUT(viewerListening(name), 15000);
+        QTRY_VERIFY(collections(temporary.path()).size() == 1 &&
+                    !collections(temporary.path()).contains(leftBehind.first()));
+
+        // Ended by a signal, it leaves nothing behind.
+        next.terminate();
+        QVERIFY(next.waitForFinished(10000));
+        QCOMPARE(next.exitStatus(), QProcess::NormalExit);
+        QVERIFY(collections(temporary.path()).isEmpty());
         QVERIFY(!viewerListening(name));
+    }
+
+    void privateFolder_data() {
+        QTest::addColumn<Folder>("kind");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("the user's, mode 0700") << Folder::Private << true;
+        QTest::newRow("open to others") << Folder::OpenToOthers << false;
+        QTest::newRow("a link to a private folder") << Folder::Link << false;
+        QTest::newRow("a file") << Folder::PlainFile << false;
+        QTest::newRow("another user's") << Folder::OtherOwner << false;
+    }
+    void privateFolder() {
+        QFETCH(Folder, kind);
+        QFETCH(bool, accepted);
+        QTemporaryDir base;
+        const QString runtime = base.filePath(QStringLiteral("runtime"));
+        const QString temporary = base.filePath(QStringLiteral("tmp"));
+        const QString fallback = temporary + QStringLiteral("/peltra-%1").arg(::geteuid());
+        if (!makeFolder(kind, runtime))
+            QSKIP("cannot make a folder of another user without root");
+        QVERIFY(QDir().mkpath(temporary));
+        const auto restore = qScopeGuard([saved = qgetenv("XDG_RUNTIME_DIR"), savedTemporary = qgetenv("TMPDIR")] {
+            qputenv("XDG_RUNTIME_DIR", saved);
+            qputenv("TMPDIR", savedTemporary);
+        });
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        qputenv("TMPDIR", QFile::encodeName(temporary));
+        QCOMPARE(PrivateRuntimeFolder::isPrivate(runtime), accepted);
+        // A runtime folder that fails goes unused: the program makes its own, private.
+        QCOMPARE(PrivateRuntimeFolder::path(), accepted ? runtime : fallback);
+        QVERIFY(PrivateRuntimeFolder::isPrivate(PrivateRuntimeFolder::path()));
+        // Something else already at that name is refused as well, and there is no folder at all.
+        if (!accepted) {
+            QVERIFY(QDir(fallback).removeRecursively());
+            QVERIFY(makeFolder(kind, fallback));
+            QCOMPARE(PrivateRuntimeFolder::path(), QString());
+            QCOMPARE(HelpServer::defaultName(), QString());
+        }
+    }
+
+    void peerOfAnotherUserIsNotTrusted_data() {
+        QTest::addColumn<Peer>("peer");
+        QTest::addColumn<PeerRole>("role");
+        QTest::newRow("the user's viewer answers") << Peer::SameUser << PeerRole::Answers;
+        QTest::newRow("another user's viewer answers") << Peer::OtherUser << PeerRole::Answers;
+        QTest::newRow("the user's program asks") << Peer::SameUser << PeerRole::Asks;
+        QTest::newRow("another user's program asks") << Peer::OtherUser << PeerRole::Asks;
+    }
+    void peerOfAnotherUserIsNotTrusted() {
+        QFETCH(Peer, peer);
+        QFETCH(PeerRole, role);
+        if (peer == Peer::OtherUser && ::geteuid() != 0)
+            QSKIP("another user's process needs root to start");
+        // A folder where both users can make and reach an address, so that only the check is left.
+        QTemporaryDir shared;
+        QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777)));
+        const QString address = shared.filePath(QStringLiteral("viewer"));
+        const HelpRequest sent = request(helpFile, Kind::Context, 17);
+        const bool trusted = peer == Peer::SameUser;
+        if (role == PeerRole::Answers) {
+            const pid_t child = startPeer(peer, role, QFile::encodeName(address), {});
+            QTRY_VERIFY(QFileInfo::exists(address));
+            QCOMPARE(HelpServer::sendToRunning(address, sent, 2000), trusted);
+            ::kill(child, SIGKILL);
+            finishedPeer(child);
+            return;
+        }
+        HelpServer server(address);
+        QVERIFY(server.listen());
+        QVERIFY(QFile::setPermissions(address, QFileDevice::Permissions(0x7777)));
+        QSignalSpy received(&server, &HelpServer::requestReceived);
+        const pid_t child = startPeer(peer, role, QFile::encodeName(address), sent.toMessage());
+        QCOMPARE(finishedPeer(child), 0); // it reached the address and was answered or turned away
+        QCoreApplication::processEvents();
+        QCOMPARE(received.size(), trusted ? 1 : 0);
+    }
+
+    void hostilePages_data() {
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QString>("notice"); // empty: shown
+        const QString nested = QStringLiteral("ヘルプのページ「page.html」は入れ子が深すぎるため表示できません。");
+        const QString large = QStringLiteral("ヘルプのページ「page.html」は大きすぎるため表示できません。");
+        QTest::newRow("tables 4 deep") << nestedTables(4, true) << QString();
+        QTest::newRow("tables 20 deep") << nestedTables(20, true) << nested;
+        QTest::newRow("tables 3000 deep, never closed") << nestedTables(3000, false) << nested;
+        QTest::newRow("32 nested blocks") << "<div>" + QByteArray("<div>").repeated(31) << QString();
+        QTest::newRow("40 nested blocks") << QByteArray("<div>").repeated(40) << nested;
+        QTest::newRow("paragraphs and items left open")
+            << QByteArray("<p>text<ul><li>one<li>two</ul>").repeated(200) << QString();
+        QTest::newRow("nesting inside a comment") << "<!--" + QByteArray("<div>").repeated(50) + "-->" << QString();
+        QTest::newRow("over 4 MB") << QByteArray(HelpBrowser::maximumResourceSize + 1, 'x') << large;
+    }
+    void hostilePages() {
+        QFETCH(QByteArray, html);
+        QFETCH(QString, notice);
+        const QUrl page(QStringLiteral("qthelp://org.example.hostile/doc/page.html"));
+        QCOMPARE(HelpBrowser::refusalFor(page, html), notice);
+    }
+
+    void ownPagesAreShown() {
+        HelpDocument document(helpFile);
+        QVERIFY(document.isOpen());
+        const QList<QUrl> pages =
+            document.engine()->files(QHelpEngineCore::namespaceName(helpFile), QString(), QStringLiteral("html"));
+        QVERIFY(pages.size() > 10);
+        for (const QUrl& page : pages)
+            QCOMPARE(HelpBrowser::refusalFor(page, document.engine()->fileData(page)), QString());
+    }
+
+    void hostilePageInTheViewer_data() {
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("tables 3000 deep") << nestedTables(3000, false) << "入れ子が深すぎる";
+        QTest::newRow("a page of 5 MB") << QByteArray(5 * 1024 * 1024, 'x') << "大きすぎる";
+    }
+    void hostilePageInTheViewer() {
+        QFETCH(QByteArray, html);
+        QFETCH(QString, notice);
+        QTemporaryDir source;
+        const QString hostile = compiledHelp(source.path(), html);
+        QVERIFY(!hostile.isEmpty());
+        HelpViewerWindow window;
+        window.handle(request(hostile, Kind::Contents));
+        HelpPane* pane = window.pane();
+        QCOMPARE(fileName(pane->browser->source()), QStringLiteral("index.html"));
+        QElapsedTimer clock;
+        clock.start();
+        pane->browser->setSource(QUrl(QStringLiteral("page.html")));
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(pane->errorLine->isVisible());
+        QVERIFY2(pane->errorLine->text().contains(notice), qPrintable(pane->errorLine->text()));
+        QCOMPARE(fileName(pane->browser->source()), QStringLiteral("index.html")); // the page shown stays
     }
 };
 

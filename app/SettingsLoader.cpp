@@ -146,10 +146,18 @@ void loadSettings(AppSettings& settings, SettingsStore& store, Platform& platfor
     }
 
     settings.MinimizedAt = float(secondsSinceMidnight(platform.now()));
-    for (const SettingsKey& key : settingsKeys()) {
-        loadKey(key, settings, store, platform);
-        if (QLatin1String(key.name) == QLatin1String("OptSize"))
-            SelectWindowSize(settings, settings.OptSize);
+    {
+        // The defaults of a first run go to the file as one write.
+        SettingsStore::Batch batch(store);
+        for (const SettingsKey& key : settingsKeys()) {
+            loadKey(key, settings, store, platform);
+            if (QLatin1String(key.name) == QLatin1String("OptSize"))
+                SelectWindowSize(settings, settings.OptSize);
+        }
     }
+    // A damaged file is replaced now, its copy kept, rather than at some later save such as the one at
+    // a session end, when nobody can read the notice.
+    if (store.isDamaged())
+        store.writeAll();
     BuildDateTimeText(settings, platform.now());
 }

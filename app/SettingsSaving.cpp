@@ -96,10 +96,10 @@ QList<StoredValue> SaveMessagesTab(AppSettings& settings, const std::array<QStri
 }
 
 bool writeStoredValues(SettingsStore& store, const QList<StoredValue>& values) {
-    bool allWritten = true;
+    SettingsStore::Batch batch(store);
     for (const StoredValue& value : values)
-        allWritten = store.Save(value.section, value.key, value.value) && allWritten;
-    return allWritten;
+        store.Save(value.section, value.key, value.value);
+    return batch.commit();
 }
 
 float rescalePosition(float position, qint16 newExtent, qint16 oldExtent) {

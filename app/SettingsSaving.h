@@ -37,7 +37,8 @@ QList<StoredValue> SaveEnvironmentTab(AppSettings& settings, const EnvironmentCh
 QList<StoredValue> SaveInitialTab(AppSettings& settings, const InitialChoices& choices, const QDateTime& now);
 QList<StoredValue> SaveMessagesTab(AppSettings& settings, const std::array<QString, 2>& messages);
 
-// Writes the values in order; false when any of them could not be written (the store reports that).
+// Writes the values as one write of the file; false when it failed (the store reports that). Inside an
+// open batch of the store the values go with that batch's write.
 bool writeStoredValues(SettingsStore& store, const QList<StoredValue>& values);
 
 // A saved label position scaled from one preset's extent to another's: multiplied first, then divided,

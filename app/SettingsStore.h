@@ -1,32 +1,69 @@
 #pragma once
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 
-#include <memory>
-
-class QSettings;
-
-// The per-user store of texts: an INI file with the groups Config, Position and Fonts.
-// Every save is on disk when it returns.
+// The per-user store of texts: an INI file with the groups Config, Position and Fonts, at
+// $XDG_CONFIG_HOME/PELTRA/PELTRA.ini. A write replaces the whole file at once (a new file, synced, renamed
+// over the old one), so the file on disk is always one that some write left complete. Only a regular file
+// of the user running the program is read or replaced; a link is followed only to such a file.
 class SettingsStore {
 public:
+    // Makes the saves of one user action one write of the file: while a batch is open, Save only records
+    // the value; the outermost batch's commit (or its end) writes once.
+    class Batch {
+    public:
+        explicit Batch(SettingsStore& store);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+        // False when the write failed (reported once per run). Later calls give the same answer.
+        bool commit();
+
+    private:
+        SettingsStore& store;
+        bool open = true;
+        bool written = true;
+    };
+
     SettingsStore();
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
-    // The empty text for a key that was never written.
+    // The empty text for a key that was never written. Never writes anything.
     QString Get(const QString& section, const QString& key) const;
-    // Writes and syncs; false (reported once per run) when the file could not be written.
+    // Writes the file with the value; false (reported once per run) when that write failed. The value
+    // stays in memory either way and goes to disk with the next write that succeeds.
     bool Save(const QString& section, const QString& key, const QString& value);
 
-    QString fileName() const;
-    // Reopens the store at the user's config folder, as named by the environment now.
+    // Whether the file read had lines the program does not write. Its first write keeps the file as it
+    // was beside the store and tells the user so.
+    bool isDamaged() const { return damaged; }
+    // Writes every value now, as one file.
+    bool writeAll();
+
+    QString fileName() const { return path; }
+    // Reads the store again at the user's config folder, as named by the environment now.
     void reopen();
 
     static SettingsStore& instance();
 
 private:
-    std::unique_ptr<QSettings> settings;
+    bool writeFile();
+    bool keepDamagedCopy();
+    void reportFailure();
+
+    QString path;
+    QMap<QString, QString> values;
+    QByteArray bytesRead;
+    bool damaged = false;
+    QString damagedCopy;
+    // A file is there that could not be read: replacing it would lose what it holds.
+    bool unreadable = false;
+    int openBatches = 0;
+    bool savedInBatch = false;
     bool failureReported = false;
 };

@@ -250,6 +250,7 @@ QSizeF PELTRA::windowOuterSize() const {
 }
 
 void PELTRA::saveWindowPosition(bool alsoInMemory) {
+    SettingsStore::Batch batch(store);
     const QString top = Conversions::numberText(windowPosition().y());
     const QString left = Conversions::numberText(windowPosition().x());
     if (alsoInMemory) {
@@ -261,6 +262,7 @@ void PELTRA::saveWindowPosition(bool alsoInMemory) {
 }
 
 void PELTRA::SaveLabelPositions() {
+    SettingsStore::Batch batch(store);
     for (int i = 0; i < 3; ++i) {
         const QPointF position = countdownLayout->labelPosition(i);
         const QString left = Conversions::numberText(position.x());
@@ -275,8 +277,12 @@ void PELTRA::SaveLabelPositions() {
 void PELTRA::Form_DblClick() {
     if (settings.OptDbl != QLatin1String("1"))
         return;
-    saveWindowPosition(false);
-    SaveLabelPositions();
+    {
+        // One write, done before the question: OK ends the program at once.
+        SettingsStore::Batch batch(store);
+        saveWindowPosition(false);
+        SaveLabelPositions();
+    }
     const int answer = platform.messageBox(QStringLiteral("「ペルトラ for Windows」 を 終了しますか？"),
                                            MessageStyle::Question, endTitle);
     if (answer == MessageAnswer::Ok)
@@ -374,8 +380,11 @@ void PELTRA::Label1_Click(int index) {
         return;
     takeCurrentPlace();
     const QPointF current = windowPosition();
-    store.Save(Section::Position, QStringLiteral("M_Top"), Conversions::numberText(current.y()));
-    store.Save(Section::Position, QStringLiteral("M_Left"), Conversions::numberText(current.x()));
+    {
+        SettingsStore::Batch batch(store);
+        store.Save(Section::Position, QStringLiteral("M_Top"), Conversions::numberText(current.y()));
+        store.Save(Section::Position, QStringLiteral("M_Left"), Conversions::numberText(current.x()));
+    }
     moveTo({Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top)});
     Timer1->setInterval(countInterval);
     schedule.start(settings, platform.now());
@@ -418,8 +427,11 @@ void PELTRA::Timer2_Timer() {
 }
 
 void PELTRA::mnuOptSettei_Click() {
-    SaveLabelPositions();
-    saveWindowPosition(true);
+    {
+        SettingsStore::Batch batch(store);
+        SaveLabelPositions();
+        saveWindowPosition(true);
+    }
     Timer1->stop();
     SETTEI dialog(this);
     // Only the centring switch moves this window while the settings window is up.
@@ -466,6 +478,7 @@ void PELTRA::bringBack() {
 }
 
 void PELTRA::saveForSessionEnd() {
+    SettingsStore::Batch batch(store);
     saveWindowPosition(true);
     SaveLabelPositions();
 }

@@ -111,11 +111,14 @@ void SETTEI::Form_Load() {
 }
 
 void SETTEI::Command1_Click(int index) {
+    // Whatever the button saves goes to the file as one write, written before the window closes.
+    SettingsStore::Batch batch(SettingsStore::instance());
     switch (index) {
     case 0:
         SaveEnvironmentTab();
         SaveInitialTab();
         SaveMessagesTab();
+        batch.commit();
         closeWindow(QDialog::Accepted);
         break;
     case 1:

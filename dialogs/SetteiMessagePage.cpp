@@ -74,8 +74,6 @@ SetteiMessagePage::SetteiMessagePage(const SetteiPickers& pickers, QWidget* pare
         button->setObjectName(QStringLiteral("Command2_%1").arg(i));
         button->setToolTip(QStringLiteral(" ﾌｫﾝﾄ･ｽﾀｲﾙ "));
         button->setGeometry(twipsRect(2340, 330, 300, 300));
-        // Enter in a message box must not open the picker.
-        button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, i] { Command2_Click(int(i)); });
         Command2[i] = button;
     }
@@ -85,6 +83,7 @@ SetteiMessagePage::SetteiMessagePage(const SetteiPickers& pickers, QWidget* pare
 }
 
 void SetteiMessagePage::load(const AppSettings& settings) {
+    loadedMessages = settings.OptMsg;
     Text2[0]->setText(settings.OptMsg[0]);
     Text2[1]->setText(settings.OptMsg[1]);
     Label2[0]->setText(settings.OptFont[0]);
@@ -94,7 +93,10 @@ void SetteiMessagePage::load(const AppSettings& settings) {
 }
 
 std::array<QString, 2> SetteiMessagePage::messages() const {
-    return {Text2[0]->text(), Text2[1]->text()};
+    const auto message = [this](std::size_t i) {
+        return Text2[i]->isModified() ? Text2[i]->text() : loadedMessages[i];
+    };
+    return {message(0), message(1)};
 }
 
 void SetteiMessagePage::showFontFlags(int index, const std::array<QString, 4>& font) {

@@ -36,4 +36,6 @@ private:
     void showFontFlags(int index, const std::array<QString, 4>& font);
 
     const SetteiPickers& pickers;
+    // The messages as loaded: a box holds at most 32,767 characters, and a text not edited stays whole.
+    std::array<QString, 2> loadedMessages;
 };

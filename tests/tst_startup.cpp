@@ -5,11 +5,18 @@
 #include "tests/support/TestStore.h"
 #include "tests/support/WindowTestHelpers.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 class TestStartUp : public QObject {
     Q_OBJECT
@@ -21,6 +28,8 @@ private slots:
     void firstStartAsksForTheDate();
     void laterStartUsesTheStore();
     void unusableStoredValuesStillGiveAWindow();
+    void settingsPathNotOwnRegularFile_data();
+    void settingsPathNotOwnRegularFile();
 
 private:
     std::unique_ptr<ScriptedPlatform> platform;
@@ -103,6 +112,64 @@ void TestStartUp::unusableStoredValuesStillGiveAWindow() {
     QVERIFY(!window->Label1[0]->font().bold());
     // The stored texts are left as they were.
     QCOMPARE(store->value(Section::Position, QStringLiteral("OptSize")), QStringLiteral("巨大"));
+}
+
+void TestStartUp::settingsPathNotOwnRegularFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to a device") << "device";
+    QTest::newRow("link to another user's file") << "other";
+}
+
+// Nothing is read from it, nothing hangs, nothing is written through it; the first run reports one failed
+// save and does not claim the date was kept.
+void TestStartUp::settingsPathNotOwnRegularFile() {
+    QFETCH(QString, kind);
+    const QByteArray path = QFile::encodeName(store->iniPath());
+    QVERIFY(QDir().mkpath(QFileInfo(store->iniPath()).path()));
+    const QByteArray target = QFile::encodeName(store->configFolder() + QStringLiteral("/target"));
+    const bool root = ::geteuid() == 0;
+    if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        // As root a device node of our own, so that a fault replaces no node of the system.
+        QCOMPARE(root ? ::mknod(target.constData(), S_IFCHR | 0666, makedev(1, 3)) : ::symlink("/dev/null", target), 0);
+        QCOMPARE(::symlink(target.constData(), path.constData()), 0);
+    } else {
+        if (!root)
+            QSKIP("only root can give a file to another user");
+        QFile file(QFile::decodeName(target));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Config]\nTheDate=2027/03/01\n") > 0);
+        file.close();
+        QCOMPARE(::chown(target.constData(), 65534, 65534), 0);
+        QCOMPARE(::symlink(target.constData(), path.constData()), 0);
+    }
+    struct stat before {};
+    QVERIFY(::lstat(target.constData(), &before) == 0 || kind == QLatin1String("fifo"));
+    SettingsStore::instance().reopen();
+
+    whenModalOpens([](QWidget* modal) {
+        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("Command1_0")), Qt::LeftButton);
+    });
+    const auto window = startUp(*platform);
+    QVERIFY(window);
+    QCOMPARE(platform->messages.size(), 1);
+    QCOMPARE(platform->messages[0].style, int(MessageStyle::Exclamation));
+    QCOMPARE(platform->messages[0].prompt, QStringLiteral("設定を保存できませんでした。\n") + store->iniPath());
+
+    struct stat after {};
+    QCOMPARE(::lstat(path.constData(), &after), 0);
+    QCOMPARE(S_ISFIFO(after.st_mode), kind == QLatin1String("fifo"));
+    QCOMPARE(S_ISLNK(after.st_mode), kind != QLatin1String("fifo"));
+    if (kind != QLatin1String("fifo")) {
+        QCOMPARE(::lstat(target.constData(), &after), 0);
+        QCOMPARE(std::tuple(after.st_mode, after.st_uid, after.st_ino, after.st_size),
+                 std::tuple(before.st_mode, before.st_uid, before.st_ino, before.st_size));
+    }
+    QCOMPARE(QDir(store->configFolder() + QStringLiteral("/PELTRA"))
+                 .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+                 .size(),
+             1);
 }
 
 QTEST_MAIN(TestStartUp)

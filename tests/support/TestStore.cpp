@@ -1,13 +1,14 @@
 #include "tests/support/TestStore.h"
 
+#include "app/SettingsFile.h"
 #include "app/SettingsStore.h"
 
-#include <QSettings>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 TestStore::TestStore() : previousConfigHome(qgetenv("XDG_CONFIG_HOME")) {
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
-    // QSettings reads the user folder once; set it directly as well.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
     SettingsStore::instance().reopen();
 }
 
@@ -20,18 +21,33 @@ QString TestStore::iniPath() const {
 }
 
 void TestStore::preset(const QString& section, const QString& key, const QString& value) {
-    QSettings file(iniPath(), QSettings::IniFormat);
-    file.setValue(section + u'/' + key, value);
-    file.sync();
+    QMap<QString, QString> values = contents();
+    values.insert(section + u'/' + key, value);
+    presetFile(formatSettingsFile(values));
+}
+
+void TestStore::presetFile(const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(iniPath()).path());
+    QFile file(iniPath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+    file.close();
     SettingsStore::instance().reopen();
 }
 
+QByteArray TestStore::fileBytes() const {
+    QFile file(iniPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QMap<QString, QString> TestStore::contents() const {
+    return parseSettingsFile(fileBytes()).values;
+}
+
 QStringList TestStore::keys() const {
-    QSettings file(iniPath(), QSettings::IniFormat);
-    return file.allKeys();
+    return contents().keys();
 }
 
 QString TestStore::value(const QString& section, const QString& key) const {
-    QSettings file(iniPath(), QSettings::IniFormat);
-    return file.value(section + u'/' + key).toString();
+    return contents().value(section + u'/' + key);
 }

@@ -7,6 +7,7 @@
 #   share/applications/peltra.desktop
 #   share/icons/hicolor/{16x16,32x32,48x48,128x128,256x256}/apps/peltra.png, scalable/apps/peltra.svg
 #   share/metainfo/org.example.peltra.metainfo.xml
+#   share/man/man1/{peltra,peltra-help}.1.gz, share/doc/peltra/{copyright,changelog.gz}
 # The program looks for its data in ../share/peltra beside its executable, so the tree can be moved.
 
 include(GNUInstallDirs)
@@ -47,8 +48,34 @@ endif()
 install(FILES ${PELTRA_SOURCE_RESOURCES}/DING.WAV DESTINATION ${PELTRA_INSTALL_DATA}/MEDIA)
 
 install(FILES ${PELTRA_SOURCE_RESOURCES}/peltra.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PELTRA_SOURCE_RESOURCES}/peltra.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME org.example.peltra.metainfo.xml)
+# The metadata and the package's documents name the author's addresses of the build settings.
+configure_file(${PELTRA_SOURCE_RESOURCES}/peltra.metainfo.xml ${CMAKE_BINARY_DIR}/org.example.peltra.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/org.example.peltra.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(${PELTRA_SOURCE_RESOURCES}/package/copyright ${CMAKE_BINARY_DIR}/doc/copyright @ONLY)
+configure_file(${PELTRA_SOURCE_RESOURCES}/package/changelog ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
+
+# Manual pages and the changelog go compressed, without a name or a time stamp in the gzip header,
+# so that the same sources make the same package.
+find_program(PELTRA_GZIP gzip REQUIRED)
+set(peltra_compressed_docs)
+foreach(source IN ITEMS ${PELTRA_SOURCE_RESOURCES}/peltra.1 ${PELTRA_SOURCE_RESOURCES}/peltra-help.1
+                        ${CMAKE_BINARY_DIR}/doc/changelog)
+    cmake_path(GET source FILENAME name)
+    set(compressed ${CMAKE_BINARY_DIR}/doc/${name}.gz)
+    add_custom_command(OUTPUT ${compressed}
+                       COMMAND ${PELTRA_GZIP} -9n -c ${source} > ${compressed}
+                       DEPENDS ${source})
+    list(APPEND peltra_compressed_docs ${compressed})
+endforeach()
+add_custom_target(peltra_docs ALL DEPENDS ${peltra_compressed_docs})
+install(FILES ${CMAKE_BINARY_DIR}/doc/peltra.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(TARGET peltra-help)
+    install(FILES ${CMAKE_BINARY_DIR}/doc/peltra-help.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+install(FILES ${CMAKE_BINARY_DIR}/doc/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PELTRA_SOURCE_RESOURCES}/package/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME peltra)
 foreach(size IN ITEMS 16 32 48 128 256)
     install(FILES ${PELTRA_SOURCE_RESOURCES}/icon/hicolor/${size}/peltra.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
@@ -59,15 +86,15 @@ install(FILES ${PELTRA_SOURCE_RESOURCES}/icon/peltra.svg DESTINATION ${CMAKE_INS
 set(CPACK_PACKAGE_NAME peltra)
 set(CPACK_PACKAGE_VENDOR "PELTRA")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "PELTRA <peltra@example.org>")
+set(CPACK_PACKAGE_CONTACT "PELTRA <${PELTRA_AUTHOR_MAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "countdown of the days to an event, in Japanese")
 set(CPACK_PACKAGE_DESCRIPTION
-    "PELTRA shows the number of days left until one event that you choose (an entrance\n"
-    "examination, an anniversary, a deadline) in large type between two messages of\n"
-    "encouragement, with the event date, today's date and the time in a status bar.\n"
-    "The user interface is in Japanese.")
+    "PELTRA shows the number of days left until one event that you choose (an\n"
+    "entrance examination, an anniversary, a deadline) in large type between two\n"
+    "messages of encouragement, with the event date, today's date and the time in\n"
+    "a status bar. The user interface is in Japanese.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://peltra.example.org/peltra/")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${PELTRA_HOME_PAGE}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
@@ -81,6 +108,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(peltra_runtime_packages fonts-ipafont qt6-translations-l10n)
 if(TARGET peltra-help)
     list(APPEND peltra_runtime_packages libqt6sql6-sqlite)
+endif()
+# The X11 platform plugin, without which no window opens, from whichever package ships it here:
+# Debian 12 has it in libqt6gui6, which the programs link anyway; where it lies in
+# qt6-qpa-plugins, the libraries only recommend that.
+execute_process(COMMAND dpkg-query --search "*/qt6/plugins/platforms/libqxcb.so"
+                OUTPUT_VARIABLE peltra_xcb_plugin_package ERROR_QUIET)
+string(REGEX MATCH "^[^:, ]+" peltra_xcb_plugin_package "${peltra_xcb_plugin_package}")
+if(peltra_xcb_plugin_package AND NOT peltra_xcb_plugin_package STREQUAL "libqt6gui6")
+    list(APPEND peltra_runtime_packages ${peltra_xcb_plugin_package})
 endif()
 list(JOIN peltra_runtime_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 

@@ -3,8 +3,11 @@
 #   - package peltra at the version of CMakeLists.txt;
 #   - Depends names the Qt 6 libraries (from dpkg-shlibdeps), Qt Multimedia,
 #     fonts-ipafont and qt6-translations-l10n, and apt can satisfy them;
+#   - Depends names the package that ships Qt's X11 platform plugin here;
 #   - the programs, the data folder share/peltra, the desktop entry, the
-#     icons in the hicolor theme and the AppStream metadata are there;
+#     icons in the hicolor theme, the AppStream metadata, the manual pages,
+#     the copyright file and the changelog are there;
+#   - lintian, Debian's own checker, reports no error and no warning;
 #   - nothing asks for root, a service or a network at install or run time:
 #     no maintainer scripts, no set-user-id or set-group-id files, nothing in
 #     /etc or systemd folders, nothing outside /usr.
@@ -57,6 +60,12 @@ for package in "${wanted[@]}"; do
 done
 pass "Depends names ${wanted[*]}"
 
+# Without the X11 platform plugin no window opens; the Qt libraries only recommend the package
+# that ships it in some Debian releases.
+plugin_package=$(dpkg-query --search '*/qt6/plugins/platforms/libqxcb.so' | sed 's/[:,].*//; q')
+grep -qx "$plugin_package" <<<"$names" || fail "Depends does not name $plugin_package, which ships the X11 plugin"
+pass "Depends names $plugin_package, the X11 platform plugin's package"
+
 # apt can satisfy every dependency from Debian's packages (simulated: nothing is installed).
 if ! output=$(apt-get install --simulate "$deb" 2>&1); then
     printf '%s\n' "$output" | sed 's/^/    /'
@@ -75,11 +84,14 @@ expected=(
     /usr/share/applications/peltra.desktop
     /usr/share/metainfo/org.example.peltra.metainfo.xml
     /usr/share/icons/hicolor/scalable/apps/peltra.svg
+    /usr/share/man/man1/peltra.1.gz
+    /usr/share/doc/peltra/copyright
+    /usr/share/doc/peltra/changelog.gz
 )
 for size in 16 32 48 128 256; do
     expected+=("/usr/share/icons/hicolor/${size}x$size/apps/peltra.png")
 done
-[[ $with_help == yes ]] && expected+=(/usr/bin/peltra-help /usr/share/peltra/PELTRA.HLP)
+[[ $with_help == yes ]] && expected+=(/usr/bin/peltra-help /usr/share/peltra/PELTRA.HLP /usr/share/man/man1/peltra-help.1.gz)
 for file in "${expected[@]}"; do
     grep -qx "$file" <<<"$files" || fail "$file is not in the package"
 done
@@ -105,5 +117,12 @@ outside=$(grep -v '^/usr/' <<<"$files" | grep -vx '/' || true)
 services=$(grep -E '/systemd/|/dbus-1/|/autostart/|/polkit-1/' <<<"$files" || true)
 [[ -z $services ]] || fail "service, autostart or privilege files: $services"
 pass "no maintainer scripts, no set-user-id files, no services, nothing outside /usr"
+
+# --- Debian's own checker. ---
+if ! output=$(lintian --fail-on error,warning "$deb" 2>&1); then
+    printf '%s\n' "$output" | sed 's/^/    /'
+    fail "lintian reports errors or warnings"
+fi
+pass "lintian: no error and no warning"
 
 log "$CHECKS checks passed"

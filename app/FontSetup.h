@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// Maps the Windows font names that settings use to the installed Japanese fonts and makes the
-// Japanese interface font the program's default; and makes the program speak Japanese (locale and
-// standard dialogs).
+// Maps the Windows font names that settings use to installed fonts of the same metrics, has every
+// font drawn anti-aliased from its outlines, and makes the Japanese interface font the program's
+// default; and makes the program speak Japanese (locale and standard dialogs).
 void installFontSubstitutions();
 void installJapaneseLocale();
 

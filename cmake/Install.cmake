@@ -102,10 +102,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # peltra_VERSION_ARCH.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries that the programs link come from dpkg-shlibdeps; these are what they load at run
-# time: the Japanese fonts that stand in for the Windows font names, the Japanese texts of Qt's
+# time: the Japanese and Latin fonts that stand in for the Windows font names, the Japanese texts of Qt's
 # standard dialogs, and the database driver of the help viewer's help engine.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(peltra_runtime_packages fonts-ipafont qt6-translations-l10n)
+set(peltra_runtime_packages fonts-ipafont fonts-liberation2 qt6-translations-l10n)
 if(TARGET peltra-help)
     list(APPEND peltra_runtime_packages libqt6sql6-sqlite)
 endif()

@@ -7,7 +7,7 @@ PELTRA_PACKAGES=(
     qt6-base-dev qt6-multimedia-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
     qt6-translations-l10n qt6-l10n-tools
-    libgl-dev fonts-ipafont fonts-liberation2
+    libgl-dev libfontconfig-dev fonts-ipafont fonts-liberation2
     xvfb openbox xdotool x11-utils imagemagick faketime trayer
     desktop-file-utils appstream dpkg-dev file lintian
     clang libfuzzer-14-dev

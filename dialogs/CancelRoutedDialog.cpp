@@ -2,9 +2,7 @@
 
 #include <QCloseEvent>
 
-CancelRoutedDialog::CancelRoutedDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {}
+CancelRoutedDialog::CancelRoutedDialog(QWidget* parent) : FixedSizeDialog(parent) {}
 
 void CancelRoutedDialog::closeWindow(int result) {
     closing = true;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/FixedSizeDialog.h"
 
 class QCloseEvent;
 
 // A modal window whose close box and Escape key act as its "キャンセル" button: both run the
 // window's own Cancel handler, which may close the window or keep it open.
-class CancelRoutedDialog : public QDialog {
+class CancelRoutedDialog : public FixedSizeDialog {
     Q_OBJECT
 
 public:

@@ -67,9 +67,7 @@ QWidget* makeLine(QWidget* parent, double x1, double y1, double x2, double y2) {
 
 } // namespace
 
-INFO_VER::INFO_VER(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+INFO_VER::INFO_VER(QWidget* parent) : FixedSizeDialog(parent) {
     initCursorResource();
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     // The window keeps the program's icon, which start-up gives every window, and shows it large.
@@ -274,7 +272,7 @@ int INFO_VER::labelIndexOf(const QObject* object) const {
 bool INFO_VER::eventFilter(QObject* watched, QEvent* event) {
     const int index = labelIndexOf(watched);
     if (index < 0)
-        return QDialog::eventFilter(watched, event);
+        return FixedSizeDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseMove:
         Label1_MouseMove(index);
@@ -298,6 +296,6 @@ bool INFO_VER::eventFilter(QObject* watched, QEvent* event) {
         pressedLabel = -1;
         return true;
     default:
-        return QDialog::eventFilter(watched, event);
+        return FixedSizeDialog::eventFilter(watched, event);
     }
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "dialogs/AboutLinks.h"
-
-#include <QDialog>
+#include "dialogs/FixedSizeDialog.h"
 
 #include <array>
 #include <map>
@@ -14,7 +13,7 @@ class QPushButton;
 // The about window: product name, version, copyright, and the author's mail and home page links,
 // which light up under the pointer. Callers create a fresh window for every opening and show it
 // with exec(); it keeps no state between openings.
-class INFO_VER : public QDialog {
+class INFO_VER : public FixedSizeDialog {
     Q_OBJECT
 
 public:

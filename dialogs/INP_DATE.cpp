@@ -7,6 +7,7 @@
 #include "app/Twips.h"
 
 #include <QCalendarWidget>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,6 +31,20 @@ QFont makeFont(const QString& family, double pointSize, bool bold = false) {
     result.setPointSizeF(pointSize);
     result.setBold(bold);
     return result;
+}
+
+// The days in the largest size, by quarter points down from the calendar's own, at which the
+// widest two-digit day leaves a space between itself and the next one.
+QFont fittedDayFont(QFont font, int columnWidth, int cellMargins) {
+    for (; font.pointSizeF() > 6; font.setPointSizeF(font.pointSizeF() - 0.25)) {
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (int day = 10; day <= 31; ++day)
+            widest = std::max(widest, metrics.horizontalAdvance(QString::number(day)));
+        if (widest + cellMargins + metrics.horizontalAdvance(u' ') <= columnWidth)
+            break;
+    }
+    return font;
 }
 
 } // namespace
@@ -51,9 +68,11 @@ INP_DATE::INP_DATE(QWidget* parent) : CancelRoutedDialog(parent) {
     MonthView1->setFirstDayOfWeek(Qt::Sunday);
     MonthView1->setToolTip(QStringLiteral(" イベント日の設定 "));
     if (auto* days = MonthView1->findChild<QTableView*>()) {
-        // Two-digit days in this font are a little wider than a seventh of the calendar; Qt would
-        // show them as "…" rather than let them touch the cell's margin.
-        days->setTextElideMode(Qt::ElideNone);
+        // 18 points bold stays for the month and year; two-digit days in it would run into their
+        // neighbours in a seventh of the calendar's width.
+        const int margin = days->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, days) + 1;
+        days->setFont(
+            fittedDayFont(MonthView1->font(), (MonthView1->width() - 2 * days->frameWidth()) / 7, 2 * margin));
         // The hidden headers keep every column as wide as the font's widest glyph, which with some
         // fonts pushes Saturday out of sight.
         days->horizontalHeader()->setMinimumSectionSize(1);

@@ -58,8 +58,6 @@ SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QWidg
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->setToolTip(QStringLiteral(" 背景ファイルの選択 "));
     Command4->setGeometry(twipsRect(4275, 2340, 325, 300));
-    // Enter in another control must not open the picker.
-    Command4->setAutoDefault(false);
     connect(Command4, &QPushButton::clicked, this, &SetteiEnvironmentPage::Command4_Click);
 }
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -76,6 +77,9 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
     VScroll1->setInvertedAppearance(true);
     connect(VScroll1, &QScrollBar::actionTriggered, this, &SetteiInitialPage::turnStepRound);
     connect(VScroll1, &QScrollBar::valueChanged, this, &SetteiInitialPage::VScroll1_Change);
+    // The wheel goes as the arrows do, one step per notch; a scroll bar's own wheel runs the other
+    // way and several steps at once.
+    VScroll1->installEventFilter(this);
 
     Label4 = new QLabel(Frame1_0);
     Label4->setObjectName(QStringLiteral("Label4"));
@@ -97,7 +101,6 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
         swatch->setObjectName(QStringLiteral("Command3_%1").arg(i));
         swatch->setToolTip(QString::fromUtf16(colourRows[i].toolTip));
         swatch->setGeometry(twipsRect(1650, colourRows[i].buttonTop, 650, 300));
-        swatch->setAutoDefault(false);
         connect(swatch, &QPushButton::clicked, this, [this, i] { Command3_Click(int(i)); });
         Command3[i] = swatch;
     }
@@ -161,6 +164,19 @@ void SetteiInitialPage::turnStepRound(int action) {
     default:
         break;
     }
+}
+
+bool SetteiInitialPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != VScroll1 || event->type() != QEvent::Wheel)
+        return QWidget::eventFilter(watched, event);
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    // Away from the user raises the interval, whichever way the desktop turns the content.
+    wheelTurn += wheel->inverted() ? -wheel->angleDelta().y() : wheel->angleDelta().y();
+    const int notches = wheelTurn / QWheelEvent::DefaultDeltasPerStep;
+    wheelTurn -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0)
+        VScroll1->setValue(VScroll1->value() + notches * VScroll1->singleStep());
+    return true;
 }
 
 void SetteiInitialPage::Option1_Click(int index) {

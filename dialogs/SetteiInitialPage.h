@@ -37,6 +37,10 @@ public:
     void load(const AppSettings& settings);
     InitialChoices choices() const;
 
+protected:
+    // The spinner's wheel.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void VScroll1_Change();
     void turnStepRound(int action);
@@ -45,4 +49,5 @@ private:
     void showSwatch(int index, const QColor& color);
 
     const SetteiPickers& pickers;
+    int wheelTurn = 0; // eighths of a degree not yet taken as a step
 };

@@ -20,8 +20,13 @@ std::optional<QFont> standardFont(QWidget* parent, const QFont& initial) {
     QFontDialog dialog(initial, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     for (auto* group : dialog.findChildren<QGroupBox*>()) {
-        if (!group->findChildren<QCheckBox*>().isEmpty())
-            group->hide();
+        if (group->findChildren<QCheckBox*>().isEmpty())
+            continue;
+        // It keeps its place: the sample beside it shares its rows and would shrink to nothing.
+        QSizePolicy place = group->sizePolicy();
+        place.setRetainSizeWhenHidden(true);
+        group->setSizePolicy(place);
+        group->hide();
     }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include "dialogs/SetteiEnvironmentPage.h"
 #include "dialogs/SetteiInitialPage.h"
 #include "dialogs/SetteiMessagePage.h"
+#include "dialogs/SetteiPickers.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestStore.h"
 #include "tests/support/WindowTestHelpers.h"
@@ -19,6 +20,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -65,7 +67,9 @@ private slots:
     void leavingSavesNothing();
     void helpByPage_data();
     void helpByPage();
-    void enterConfirms();
+    void enterKey_data();
+    void enterKey();
+    void fontDialogShowsSample();
     void colourPicker_data();
     void colourPicker();
     void fontPicker_data();
@@ -258,6 +262,21 @@ void TestSettingsWindow::spinnerSteps() {
     QTest::mouseClick(spinner, Qt::LeftButton, {}, upper);
     QTest::mouseClick(spinner, Qt::LeftButton, {}, upper);
     QCOMPARE(minutes->text(), QStringLiteral("360"));
+    // The wheel as the arrows: one notch, one step; away from the user raises.
+    const auto turnWheel = [spinner](int delta) {
+        QWheelEvent wheel(QPointF(5, 5), spinner->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, delta), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(spinner, &wheel);
+    };
+    turnWheel(-120);
+    QCOMPARE(minutes->text(), QStringLiteral("355"));
+    turnWheel(60);
+    turnWheel(60);
+    QCOMPARE(minutes->text(), QStringLiteral("360"));
+    turnWheel(-240);
+    QCOMPARE(minutes->text(), QStringLiteral("350"));
+    turnWheel(120);
+    turnWheel(120);
     QTest::mouseClick(window->Command1[2], Qt::LeftButton);
     QCOMPARE(stored(QStringLiteral("Config/OptReturn")), QStringLiteral("21600"));
 }
@@ -372,19 +391,53 @@ void TestSettingsWindow::helpByPage() {
     QCOMPARE(storeContents(), contents);
 }
 
-void TestSettingsWindow::enterConfirms() {
-    // Enter in a message box confirms the window; it does not press the font button clicked last.
+void TestSettingsWindow::enterKey_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QList<int>>("requests"); // colour, font and file picker
+    // Enter in a text box or the spinner confirms the window; on a focused button it presses that button.
+    QTest::newRow("message box") << 2 << "Text2_0" << QList<int>{0, 0, 0};
+    QTest::newRow("spinner") << 1 << "VScroll1" << QList<int>{0, 0, 0};
+    QTest::newRow("colour swatch") << 1 << "Command3_2" << QList<int>{1, 0, 0};
+    QTest::newRow("count font") << 2 << "Command2_1" << QList<int>{0, 1, 0};
+    QTest::newRow("background file") << 0 << "Command4" << QList<int>{0, 0, 1};
+}
+
+void TestSettingsWindow::enterKey() {
+    QFETCH(int, page);
+    QFETCH(QString, control);
+    QFETCH(QList<int>, requests);
+    preset(QStringLiteral("Config/OptHaik"), QStringLiteral("1"));
+    reload();
     const auto window = openSettings();
-    window->SSTab1->setCurrentIndex(2);
+    window->SSTab1->setCurrentIndex(page);
+    // The font button pressed last does not stay the one that Enter presses.
     QTest::mouseClick(window->messagePage->Command2[0], Qt::LeftButton);
-    QLineEdit* upper = window->messagePage->Text2[0];
-    upper->setFocus();
-    upper->selectAll();
-    QTest::keyClicks(upper, QStringLiteral("abc"));
-    QTest::keyClick(upper, Qt::Key_Return);
-    QCOMPARE(picks.fontRequests.size(), 1);
-    QVERIFY(!window->isVisible());
-    QCOMPARE(stored(QStringLiteral("Config/OptMsg(0)")), QStringLiteral("abc"));
+    picks = {};
+    auto* focused = window->findChild<QWidget*>(control);
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Return);
+    QCOMPARE(
+        (QList<int>{int(picks.colourRequests.size()), int(picks.fontRequests.size()), int(picks.fileFolders.size())}),
+        requests);
+    QCOMPARE(window->isVisible(), (requests != QList<int>{0, 0, 0}));
+}
+
+void TestSettingsWindow::fontDialogShowsSample() {
+    // The effects are hidden, the sample keeps its room.
+    QLineEdit* sample = nullptr;
+    int sampleHeight = 0;
+    whenModalOpens([&](QWidget* dialog) {
+        sample = dialog->findChild<QLineEdit*>(QStringLiteral("qt_fontDialog_sampleEdit"));
+        if (sample)
+            sampleHeight = sample->isVisible() ? sample->height() : 0;
+        dialog->close();
+    });
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPointSizeF(20);
+    QVERIFY(!SetteiPickers::standard().pickFont(nullptr, font));
+    QVERIFY(sample);
+    QVERIFY2(sampleHeight >= QFontMetrics(font).height(), qPrintable(QString::number(sampleHeight)));
 }
 
 void TestSettingsWindow::colourPicker_data() {

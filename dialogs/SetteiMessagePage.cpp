@@ -86,6 +86,7 @@ void SetteiMessagePage::load(const AppSettings& settings) {
     loadedMessages = settings.OptMsg;
     Text2[0]->setText(settings.OptMsg[0]);
     Text2[1]->setText(settings.OptMsg[1]);
+    shownMessages = {Text2[0]->text(), Text2[1]->text()};
     Label2[0]->setText(settings.OptFont[0]);
     showFontFlags(0, settings.OptFont);
     Label2[1]->setText(settings.OptFont2[0]);
@@ -94,7 +95,7 @@ void SetteiMessagePage::load(const AppSettings& settings) {
 
 std::array<QString, 2> SetteiMessagePage::messages() const {
     const auto message = [this](std::size_t i) {
-        return Text2[i]->isModified() ? Text2[i]->text() : loadedMessages[i];
+        return Text2[i]->text() == shownMessages[i] ? loadedMessages[i] : Text2[i]->text();
     };
     return {message(0), message(1)};
 }

@@ -36,6 +36,8 @@ private:
     void showFontFlags(int index, const std::array<QString, 4>& font);
 
     const SetteiPickers& pickers;
-    // The messages as loaded: a box holds at most 32,767 characters, and a text not edited stays whole.
+    // The messages as loaded and as their boxes showed them: a box holds at most 32,767 characters, and a
+    // text not edited stays whole.
     std::array<QString, 2> loadedMessages;
+    std::array<QString, 2> shownMessages;
 };

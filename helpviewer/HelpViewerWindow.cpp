@@ -2,9 +2,78 @@
 
 #include "helpviewer/HelpPane.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+
+const QString frameKey = QStringLiteral("Window/Frame");
+const QString geometryKey = QStringLiteral("Window/Geometry");
+
+QSettings placementSettings() {
+    return {QSettings::IniFormat, QSettings::UserScope, QStringLiteral("PELTRA"), QStringLiteral("peltra-help")};
+}
+
+} // namespace
+
 HelpViewerWindow::HelpViewerWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("ペルトラ ヘルプ"));
-    resize(780, 560);
+    restorePlacement();
+    // Ended by a signal, the viewer leaves its event loop without a close.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &HelpViewerWindow::savePlacement);
+}
+
+QString HelpViewerWindow::placementFile() {
+    return placementSettings().fileName();
+}
+
+QRect HelpViewerWindow::placedWithin(const QRect& wanted, const QRect& available) {
+    QRect placed(wanted.topLeft(), wanted.size().boundedTo(available.size()));
+    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() - placed.width() + 1));
+    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() - placed.height() + 1));
+    return placed;
+}
+
+void HelpViewerWindow::restorePlacement() {
+    const QSettings settings = placementSettings();
+    const QRect savedFrame = settings.value(frameKey).toRect();
+    const QRect savedGeometry = settings.value(geometryKey).toRect();
+    const QScreen* screen = QGuiApplication::screenAt(savedFrame.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    if (savedFrame.contains(savedGeometry)) {
+        // The contents go where they were, unless the frame the window manager adds around them
+        // would then leave the screen.
+        const QMargins frame(savedGeometry.left() - savedFrame.left(), savedGeometry.top() - savedFrame.top(),
+                             savedFrame.right() - savedGeometry.right(), savedFrame.bottom() - savedGeometry.bottom());
+        setGeometry(placedWithin(savedGeometry + frame, available) - frame);
+        return;
+    }
+    // The first time: centred, with room left for the frame on a small or scaled screen.
+    const QSize size = QSize(780, 560).boundedTo(available.size() * 0.9);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+}
+
+void HelpViewerWindow::savePlacement() const {
+    if (!isVisible() || isMinimized() || isMaximized() || isFullScreen())
+        return;
+    QSettings settings = placementSettings();
+    settings.setValue(frameKey, frameGeometry());
+    settings.setValue(geometryKey, geometry());
+}
+
+void HelpViewerWindow::closeEvent(QCloseEvent* event) {
+    savePlacement();
+    QMainWindow::closeEvent(event);
 }
 
 void HelpViewerWindow::handle(const HelpRequest& request) {

@@ -21,6 +21,8 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -188,6 +190,11 @@ private slots:
         QVERIFY(folder.isValid());
         // The help's collections go to the cache: this test's own.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("cache"))));
+        // The window's size and place: this test's own, for the viewers it starts as well.
+        const QString config = folder.filePath(QStringLiteral("config"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+        QCOMPARE(HelpViewerWindow::placementFile(), config + QStringLiteral("/PELTRA/peltra-help.ini"));
         QVERIFY2(QFileInfo(helpFile).isFile(), qPrintable(helpFile));
     }
 
@@ -226,6 +233,41 @@ private slots:
         QVERIFY(pane->browser->toHtml().contains(QLatin1String("color:#000080")));
         waitForContents(pane);
         QCOMPARE(pane->contents->currentIndex().data().toString(), pane->browser->documentTitle());
+    }
+
+    void placedWithin_data() {
+        QTest::addColumn<QRect>("wanted");
+        QTest::addColumn<QRect>("placed");
+        // On an area of 1920 x 1040 below a 40-pixel panel.
+        QTest::newRow("inside") << QRect(100, 200, 780, 560) << QRect(100, 200, 780, 560);
+        QTest::newRow("over the right and lower edges") << QRect(1500, 900, 780, 560) << QRect(1140, 520, 780, 560);
+        QTest::newRow("under the panel") << QRect(100, 0, 780, 560) << QRect(100, 40, 780, 560);
+        QTest::newRow("on a screen since removed") << QRect(-2000, 300, 780, 560) << QRect(0, 300, 780, 560);
+        QTest::newRow("taller than the screen") << QRect(100, 100, 1560, 1120) << QRect(100, 40, 1560, 1040);
+    }
+    void placedWithin() {
+        QFETCH(QRect, wanted);
+        QFETCH(QRect, placed);
+        QCOMPARE(HelpViewerWindow::placedWithin(wanted, QRect(0, 40, 1920, 1040)), placed);
+    }
+
+    void placementIsKept() {
+        QFile::remove(HelpViewerWindow::placementFile());
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect first;
+        {
+            HelpViewerWindow window;
+            window.handle(request(helpFile, Kind::Contents));
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            // The first opening: centred, within the screen.
+            QVERIFY(available.contains(window.frameGeometry()));
+            QVERIFY((window.geometry().center() - available.center()).manhattanLength() <= 2);
+            window.setGeometry(available.left() + 30, available.top() + 20, 500, 300);
+            first = window.geometry();
+            window.close();
+        }
+        HelpViewerWindow window;
+        QCOMPARE(window.geometry(), first);
     }
 
     void keywordSearch() {

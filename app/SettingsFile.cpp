@@ -139,7 +139,8 @@ ParsedValue parseValue(QByteArrayView raw) {
                 break;
             }
             const char escape = raw.at(i++);
-            static const QByteArray codes("a\ab\bf\fn\nr\rt\tv\v\"\"\?\?''\\\\");
+            // Pairs of an escape letter and the character it stands for.
+            static const QByteArray codes = QByteArrayLiteral("a\ab\bf\fn\nr\rt\tv\v\"\"''\\\\") + "??";
             const qsizetype code = codes.indexOf(escape);
             if (code >= 0 && code % 2 == 0) {
                 current += QLatin1Char(codes.at(code + 1));
@@ -319,8 +320,17 @@ SettingsFileContents parseSettingsFile(const QByteArray& bytes) {
         contents.damaged = contents.damaged || !value.wellFormed;
         if (!section)
             continue;
-        const QString key = unescapedKey(rawKey);
-        contents.values.insert(section->isEmpty() ? key : *section + u'/' + key, value.text);
+        // Empty parts of a key path ("a//b", "/a", "[/Config]") are dropped, as QSettings drops them, so
+        // that a key reads back under the name it is written with.
+        const QString path = (section->isEmpty() ? QString() : *section + u'/') + unescapedKey(rawKey);
+        const QString key = path.split(u'/', Qt::SkipEmptyParts).join(u'/');
+        if (key.isEmpty()) {
+            contents.damaged = true;
+            continue;
+        }
+        if (key != path)
+            contents.damaged = true; // the program never writes such a name
+        contents.values.insert(key, value.text);
     }
     return contents;
 }

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -68,8 +69,18 @@ void installJapaneseLocale() {
 }
 
 QString installedFamily(const QString& name) {
-    if (QFontDatabase::hasFamily(name))
-        return name;
-    const QString standIn = QFont::substitute(name);
-    return QFontDatabase::hasFamily(standIn) ? standIn : name;
+    // Looked up in the list of installed families rather than with QFontDatabase::hasFamily, which runs
+    // fontconfig's whole rule set for every name it is asked about; the layout asks at every pass.
+    static QHash<QString, QString> resolved;
+    if (const auto known = resolved.constFind(name); known != resolved.cend())
+        return *known;
+    const QStringList families = QFontDatabase::families();
+    QString family = name;
+    if (!families.contains(name, Qt::CaseInsensitive)) {
+        const QString standIn = QFont::substitute(name);
+        if (families.contains(standIn, Qt::CaseInsensitive))
+            family = standIn;
+    }
+    resolved.insert(name, family);
+    return family;
 }

@@ -4,17 +4,60 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 
+#include <cstring>
+
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+// Plain local sockets rather than QLocalServer: the network module and the libraries it brings cost
+// the program more memory and start-up time than the two short lines it would carry.
+
 namespace {
-constexpr qint64 longestRequest = 64;
+
+constexpr std::size_t longestRequest = 64;
+// How long the running program waits for a connected start to say what it wants.
+constexpr int requestTimeoutMs = 500;
+
+// The address as the kernel takes it; false when the path is too long for one.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray name = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (name.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+    return true;
 }
+
+// Reads up to the first line feed, waiting at most until the deadline.
+QByteArray readLine(int descriptor, const QDeadlineTimer& deadline) {
+    QByteArray line;
+    while (!line.contains('\n') && std::size_t(line.size()) < longestRequest) {
+        pollfd readable{descriptor, POLLIN, 0};
+        if (::poll(&readable, 1, int(deadline.remainingTime())) <= 0)
+            break;
+        char buffer[longestRequest];
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer - std::size_t(line.size()));
+        if (got <= 0)
+            break;
+        line.append(buffer, got);
+    }
+    return line;
+}
+
+bool writeAll(int descriptor, const char* text) {
+    const std::size_t length = std::strlen(text);
+    return ::send(descriptor, text, length, MSG_NOSIGNAL) == ssize_t(length);
+}
+
+} // namespace
 
 SingleInstance::SingleInstance(const QString& folder, QObject* parent) : QObject(parent) {
     if (folder.isEmpty())
@@ -24,6 +67,8 @@ SingleInstance::SingleInstance(const QString& folder, QObject* parent) : QObject
 }
 
 SingleInstance::~SingleInstance() {
+    if (listeningDescriptor >= 0)
+        ::close(listeningDescriptor);
     if (lockDescriptor >= 0)
         ::close(lockDescriptor);
 }
@@ -53,51 +98,54 @@ bool SingleInstance::lock() {
 }
 
 bool SingleInstance::listen() {
-    server = new QLocalServer(this);
-    connect(server, &QLocalServer::newConnection, this, &SingleInstance::takeConnection);
+    sockaddr_un where{};
+    if (!socketAddress(address, where))
+        return false;
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (descriptor < 0)
+        return false;
     // Whatever is at the address was left by a program that died: the lock is ours.
-    QLocalServer::removeServer(address);
-    return server->listen(address);
+    ::unlink(where.sun_path);
+    if (::bind(descriptor, reinterpret_cast<const sockaddr*>(&where), sizeof where) != 0 ||
+        ::listen(descriptor, 4) != 0) {
+        ::close(descriptor);
+        return false;
+    }
+    listeningDescriptor = descriptor;
+    connections = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(connections, &QSocketNotifier::activated, this, &SingleInstance::takeConnections);
+    return true;
 }
 
 bool SingleInstance::askRunningToShow(int timeoutMs) const {
-    QLocalSocket socket;
-    socket.connectToServer(address);
-    if (!socket.waitForConnected(timeoutMs) || !PrivateRuntimeFolder::peerIsCurrentUser(socket.socketDescriptor()))
+    const QDeadlineTimer deadline(timeoutMs);
+    sockaddr_un where{};
+    if (!socketAddress(address, where))
         return false;
-    socket.write(showRequest);
-    if (!socket.waitForBytesWritten(timeoutMs))
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (descriptor < 0)
         return false;
-    // The answer may have come in already while the request went out.
-    QByteArray answer = socket.readAll();
-    while (!answer.contains('\n') && answer.size() < longestRequest && socket.waitForReadyRead(timeoutMs))
-        answer += socket.readAll();
-    return answer == accepted;
+    const bool answered = ::connect(descriptor, reinterpret_cast<const sockaddr*>(&where), sizeof where) == 0 &&
+                          PrivateRuntimeFolder::peerIsCurrentUser(descriptor) && writeAll(descriptor, showRequest) &&
+                          readLine(descriptor, deadline) == accepted;
+    ::close(descriptor);
+    return answered;
 }
 
-void SingleInstance::takeConnection() {
-    while (QLocalSocket* socket = server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!PrivateRuntimeFolder::peerIsCurrentUser(socket->socketDescriptor())) {
-            socket->abort();
-            continue;
+void SingleInstance::takeConnections() {
+    bool asked = false;
+    for (;;) {
+        const int client = ::accept4(listeningDescriptor, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            break;
+        // Only a start of the same user is heard; it writes its line as soon as it is connected.
+        if (PrivateRuntimeFolder::peerIsCurrentUser(client) &&
+            readLine(client, QDeadlineTimer(requestTimeoutMs)) == showRequest) {
+            writeAll(client, accepted);
+            asked = true;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        if (socket->bytesAvailable() > 0)
-            readRequest(socket);
+        ::close(client);
     }
-}
-
-void SingleInstance::readRequest(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > longestRequest)
-            socket->abort();
-        return;
-    }
-    const bool asked = socket->readLine(longestRequest) == showRequest;
-    if (asked)
-        socket->write(accepted);
-    socket->disconnectFromServer();
     if (asked)
         emit showRequested();
 }

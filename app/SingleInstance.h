@@ -3,8 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 // One countdown per user. The first program holds a lock in the user's private folder and
 // listens at an address beside it; a later start asks it to show its window and ends, so no
@@ -38,11 +37,11 @@ private:
     bool lock();
     bool listen();
     bool askRunningToShow(int timeoutMs) const;
-    void takeConnection();
-    void readRequest(QLocalSocket* socket);
+    void takeConnections();
 
     QString lockPath;
     QString address;
     int lockDescriptor = -1;
-    QLocalServer* server = nullptr;
+    int listeningDescriptor = -1;
+    QSocketNotifier* connections = nullptr;
 };

@@ -28,11 +28,14 @@ bool chooseWindowSystem() {
     return x11 || wayland;
 }
 
-// The program's icon in every size the icon theme has; the title bar and the task switcher pick theirs.
+// The program's icon in the sizes a title bar and a task switcher take from a window. Decoded as PNG
+// by name: QIcon::addFile would load every image-format plugin to guess the format, and the larger
+// sizes would be decoded and sent to the window system at start-up for nothing (the desktop takes
+// those from the installed icon theme).
 QIcon programIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 128, 256})
-        icon.addFile(QStringLiteral(":/peltra/icon/%1.png").arg(size), QSize(size, size));
+    for (const int size : {16, 32, 48})
+        icon.addPixmap(QPixmap(QStringLiteral(":/peltra/icon/%1.png").arg(size), "PNG"));
     return icon;
 }
 

@@ -76,6 +76,13 @@ QImage trayCountImage(const QIcon& programIcon, const QString& countText, int si
 
 TrayIndicator::TrayIndicator(PELTRA& countdownWindow) : QObject(&countdownWindow), window(countdownWindow) {
     setObjectName(QStringLiteral("trayIndicator"));
+    // Connected after the window's own handler, so the count read here is the one the tick just set.
+    connect(window.Timer1, &QTimer::timeout, this, &TrayIndicator::showCount);
+    window.installEventFilter(this);
+}
+
+void TrayIndicator::createIcon() {
+    // Made at the first minimise, not at start-up: asking for a tray may start the session bus.
     menu = new QMenu(&window);
     menu->setObjectName(QStringLiteral("trayMenu"));
     QAction* restoreAction = menu->addAction(QStringLiteral("元に戻す"), &window, &PELTRA::bringBack);
@@ -96,9 +103,6 @@ TrayIndicator::TrayIndicator(PELTRA& countdownWindow) : QObject(&countdownWindow
         if (reason == QSystemTrayIcon::Trigger)
             window.bringBack();
     });
-    // Connected after the window's own handler, so the count read here is the one the tick just set.
-    connect(window.Timer1, &QTimer::timeout, this, &TrayIndicator::showCount);
-    window.installEventFilter(this);
 }
 
 void TrayIndicator::setTrayAvailabilityCheck(std::function<bool()> check) {
@@ -114,20 +118,25 @@ bool TrayIndicator::eventFilter(QObject* watched, QEvent* event) {
 
 void TrayIndicator::followWindowState() {
     if (window.isMinimized() && trayAvailabilityCheck()()) {
+        if (!trayIcon)
+            createIcon();
         showCount();
         trayIcon->show();
-    } else {
+    } else if (trayIcon) {
         trayIcon->hide();
     }
 }
 
 void TrayIndicator::showCount() {
-    if (!window.isMinimized())
+    if (!trayIcon || !window.isMinimized())
         return;
     const QString count = window.Label1[CountdownLayout::count]->text();
+    // The window's icon stops at 48 pixels; the tray's larger sizes are drawn from the 128-pixel one.
+    QIcon programIcon = QApplication::windowIcon();
+    programIcon.addPixmap(QPixmap(QStringLiteral(":/peltra/icon/128.png"), "PNG"));
     QIcon icon;
     for (const int side : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(trayCountImage(QApplication::windowIcon(), count, side)));
+        icon.addPixmap(QPixmap::fromImage(trayCountImage(programIcon, count, side)));
     trayIcon->setIcon(icon);
     // The tray shows rich text where it finds some; a message is always plain text.
     trayIcon->setToolTip(Qt::convertFromPlainText(

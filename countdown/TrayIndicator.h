@@ -33,6 +33,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createIcon();
     void followWindowState();
     void showCount();
     void showAutostartState();

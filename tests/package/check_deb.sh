@@ -1,128 +1,48 @@
 #!/usr/bin/env bash
-# The Debian package's control data and contents:
-#   - package peltra at the version of CMakeLists.txt;
-#   - Depends names the Qt 6 libraries (from dpkg-shlibdeps), Qt Multimedia,
-#     fonts-ipafont and qt6-translations-l10n, and apt can satisfy them;
-#   - Depends names the package that ships Qt's X11 platform plugin here;
-#   - the programs, the data folder share/peltra, the desktop entry, the
-#     icons in the hicolor theme, the AppStream metadata, the manual pages,
-#     the copyright file and the changelog are there;
-#   - lintian, Debian's own checker, reports no error and no warning;
-#   - nothing asks for root, a service or a network at install or run time:
-#     no maintainer scripts, no set-user-id or set-group-id files, nothing in
-#     /etc or systemd folders, nothing outside /usr.
-#
+# The Debian package: peltra at the project's version; Depends names the Qt 6 libraries, the X11
+# platform plugin's package, the fonts and translations, and apt can satisfy it; the programs,
+# data, desktop entry, icons, AppStream data, man pages and copyright are in it; nothing asks for
+# root, a service or anything outside /usr; lintian reports no error and no warning.
 #   bash tests/package/check_deb.sh PATH-TO-DEB
 set -euo pipefail
-
-NAME=check_deb
-CHECKS=0
-log() { printf '%s: %s\n' "$NAME" "$*"; }
-pass() {
-    CHECKS=$((CHECKS + 1))
-    log "ok $CHECKS: $*"
-}
-fail() {
-    log "FAIL: $*"
-    exit 1
-}
-
-if [[ $# -ne 1 || ! -f $1 ]]; then
-    echo "usage: $0 PATH-TO-DEB" >&2
-    exit 1
-fi
 deb=$(realpath "$1")
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-with_help=no
-[[ -f $source_dir/helpviewer/CMakeLists.txt ]] && with_help=yes
+fail() { echo "check_deb: FAIL: $*" && exit 1; }
+field() { dpkg-deb -f "$deb" "$1"; }
 
-field() {
-    dpkg-deb -f "$deb" "$1"
-}
-
-# --- Control data. ---
 version=$(sed -n 's/^project(peltra VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-[[ -n $version ]] || fail "no version in $source_dir/CMakeLists.txt"
-[[ $(field Package) == peltra ]] || fail "package name is \"$(field Package)\", expected peltra"
-[[ $(field Version) == "$version" ]] || fail "version is \"$(field Version)\", expected $version"
-[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] \
-    || fail "architecture is \"$(field Architecture)\", expected $(dpkg --print-architecture)"
-pass "package peltra $version for $(field Architecture)"
-
-depends=$(field Depends)
-log "Depends: $depends"
-# The package names alone, one a line.
-names=$(tr ',|' '\n' <<<"$depends" | sed 's/(.*//; s/^ *//; s/ *$//' | sed '/^$/d')
-wanted=(libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 fonts-ipafont qt6-translations-l10n)
-[[ $with_help == yes ]] && wanted+=(libqt6help6 libqt6sql6-sqlite)
-for package in "${wanted[@]}"; do
-    grep -qx "$package" <<<"$names" || fail "Depends does not name $package: $depends"
+[[ "$(field Package) $(field Version) $(field Architecture)" == "peltra $version $(dpkg --print-architecture)" ]] \
+    || fail "package $(field Package) $(field Version) $(field Architecture)"
+names=$(field Depends | tr ',|' '\n' | sed 's/(.*//; s/^ *//; s/ *$//')
+xcb_package=$(dpkg-query --search '*/qt6/plugins/platforms/libqxcb.so' | sed 's/[:,].*//; q')
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6help6 libqt6sql6-sqlite \
+    fonts-ipafont qt6-translations-l10n "$xcb_package"; do
+    grep -qx "$package" <<<"$names" || fail "Depends does not name $package: $(field Depends)"
 done
-pass "Depends names ${wanted[*]}"
+apt-get install --simulate "$deb" 2>&1 | grep -q '^Inst peltra ' || fail "apt-get cannot install the package"
 
-# Without the X11 platform plugin no window opens; the Qt libraries only recommend the package
-# that ships it in some Debian releases.
-plugin_package=$(dpkg-query --search '*/qt6/plugins/platforms/libqxcb.so' | sed 's/[:,].*//; q')
-grep -qx "$plugin_package" <<<"$names" || fail "Depends does not name $plugin_package, which ships the X11 plugin"
-pass "Depends names $plugin_package, the X11 platform plugin's package"
-
-# apt can satisfy every dependency from Debian's packages (simulated: nothing is installed).
-if ! output=$(apt-get install --simulate "$deb" 2>&1); then
-    printf '%s\n' "$output" | sed 's/^/    /'
-    fail "apt-get cannot install the package"
-fi
-grep -q '^Inst peltra ' <<<"$output" || fail "apt-get would not install peltra: $output"
-pass "apt-get install ./$(basename "$deb") resolves every dependency (simulated)"
-
-# --- Contents. ---
-listing=$(dpkg-deb -c "$deb")
-files=$(awk '{ print $NF }' <<<"$listing" | sed 's#^\./#/#')
-expected=(
-    /usr/bin/peltra
-    /usr/libexec/peltra/peltra-sound.so
-    /usr/share/peltra/MEDIA/DING.WAV
-    /usr/share/applications/peltra.desktop
-    /usr/share/metainfo/org.example.peltra.metainfo.xml
-    /usr/share/icons/hicolor/scalable/apps/peltra.svg
-    /usr/share/man/man1/peltra.1.gz
-    /usr/share/doc/peltra/copyright
-    /usr/share/doc/peltra/changelog.gz
-)
-for size in 16 32 48 128 256; do
-    expected+=("/usr/share/icons/hicolor/${size}x$size/apps/peltra.png")
-done
-[[ $with_help == yes ]] && expected+=(/usr/bin/peltra-help /usr/share/peltra/PELTRA.HLP /usr/share/man/man1/peltra-help.1.gz)
-for file in "${expected[@]}"; do
+files=$(dpkg-deb -c "$deb" | awk '{ print $NF }' | sed 's#^\./#/#')
+for file in /usr/bin/peltra /usr/bin/peltra-help /usr/libexec/peltra/peltra-sound.so /usr/share/peltra/MEDIA/DING.WAV \
+    /usr/share/peltra/PELTRA.HLP /usr/share/applications/peltra.desktop /usr/share/metainfo/org.example.peltra.metainfo.xml \
+    /usr/share/icons/hicolor/scalable/apps/peltra.svg /usr/share/man/man1/peltra.1.gz /usr/share/man/man1/peltra-help.1.gz \
+    /usr/share/doc/peltra/copyright /usr/share/doc/peltra/changelog.gz; do
     grep -qx "$file" <<<"$files" || fail "$file is not in the package"
 done
-pass "the package holds ${#expected[@]} expected files"
-
-# Each icon file is a PNG of its size.
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/peltra-check-deb.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 dpkg-deb -x "$deb" "$tmp"
 for size in 16 32 48 128 256; do
-    info=$(file -b "$tmp/usr/share/icons/hicolor/${size}x$size/apps/peltra.png")
-    [[ $info == "PNG image data, $size x $size,"* ]] || fail "the ${size}x$size icon is: $info"
+    [[ $(file -b "$tmp/usr/share/icons/hicolor/${size}x$size/apps/peltra.png") == "PNG image data, $size x $size,"* ]] \
+        || fail "no ${size}x$size PNG icon"
 done
-pass "the hicolor icons are PNG pictures of 16, 32, 48, 128 and 256 pixels"
+for page in peltra peltra-help; do
+    [[ -z $(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$tmp/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null) ]] \
+        || fail "the man page $page.1 does not format cleanly"
+done
 
-# --- Nothing that asks for root, a service or a network. ---
-scripts=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's#^\./##' | grep -Ex 'preinst|postinst|prerm|postrm|config|triggers' || true)
-[[ -z $scripts ]] || fail "the package has maintainer scripts: $scripts"
-special=$(awk '$1 ~ /^[^d].*[sS]/ { print $NF }' <<<"$listing")
-[[ -z $special ]] || fail "set-user-id or set-group-id files: $special"
-outside=$(grep -v '^/usr/' <<<"$files" | grep -vx '/' || true)
-[[ -z $outside ]] || fail "files outside /usr: $outside"
-services=$(grep -E '/systemd/|/dbus-1/|/autostart/|/polkit-1/' <<<"$files" || true)
-[[ -z $services ]] || fail "service, autostart or privilege files: $services"
-pass "no maintainer scripts, no set-user-id files, no services, nothing outside /usr"
-
-# --- Debian's own checker. ---
-if ! output=$(lintian --fail-on error,warning "$deb" 2>&1); then
-    printf '%s\n' "$output" | sed 's/^/    /'
-    fail "lintian reports errors or warnings"
-fi
-pass "lintian: no error and no warning"
-
-log "$CHECKS checks passed"
+dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq '(pre|post)(inst|rm)|config|triggers' && fail "maintainer scripts"
+dpkg-deb -c "$deb" | awk '$1 ~ /^[^d].*[sS]/' | grep -q . && fail "set-user-id or set-group-id files"
+grep -Ev '^/usr/|^/$' <<<"$files" | grep -q . && fail "files outside /usr"
+grep -Eq '/systemd/|/dbus-1/|/autostart/|/polkit-1/' <<<"$files" && fail "service, autostart or privilege files"
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+echo "check_deb: $deb passed"

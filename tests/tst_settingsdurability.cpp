@@ -3,6 +3,7 @@
 // checks the file after each kill: it parses, holds every value of each action that had finished, and
 // never pairs a size with the positions of another.
 #include "app/AppSettings.h"
+#include "app/DateTimeText.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsLoader.h"
 #include "app/SettingsSaving.h"
@@ -16,7 +17,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <optional>
 #include <random>
 
 #include <signal.h>
@@ -27,38 +27,20 @@ namespace {
 
 constexpr int killCount = 100;
 constexpr unsigned seed = 20261207;
-// Label positions at the standard size (preset 2), in the order Left(0), Top(0), Left(1), Top(1),
-// Left(2), Top(2).
+// Label positions at the standard size: Left(0), Top(0), Left(1), Top(1), Left(2), Top(2).
 constexpr std::array<double, 6> standardPositions{160, 680, 160, 4740, 3000, 2130};
 
-void sendLine(int pipe, const QByteArray& line) {
-    const QByteArray bytes = line + '\n';
-    for (qsizetype sent = 0; sent < bytes.size();) {
-        const ssize_t count = ::write(pipe, bytes.constData() + sent, size_t(bytes.size() - sent));
-        if (count <= 0)
-            return;
-        sent += count;
-    }
-}
-
-// "B" and the values an action is about to write, tab-separated "Section/Key=value".
-QByteArray beginLine(const QList<StoredValue>& values) {
-    QByteArray line = "B";
+// Tells the parent "B" with the values an action is about to write, or "D" once it is done.
+void tell(int pipe, const QList<StoredValue>& values, bool done = false) {
+    QByteArray line = done ? "D" : "B";
     for (const StoredValue& value : values)
         line += '\t' + (value.section + u'/' + value.key + u'=' + value.value).toUtf8();
-    return line;
+    line += '\n';
+    for (qsizetype sent = 0, count = 0; sent < line.size(); sent += count)
+        if ((count = ::write(pipe, line.constData() + sent, size_t(line.size() - sent))) <= 0)
+            return;
 }
 
-QList<StoredValue> labelPositions(const AppSettings& settings) {
-    QList<StoredValue> values;
-    for (std::size_t i = 0; i < 3; ++i) {
-        values.append({Section::Position, QStringLiteral("Label_Left(%1)").arg(i), settings.Label_Left[i]});
-        values.append({Section::Position, QStringLiteral("Label_Top(%1)").arg(i), settings.Label_Top[i]});
-    }
-    return values;
-}
-
-// Saves until killed, telling the parent before each action what it writes and after it that it is done.
 [[noreturn]] void saveUntilKilled(int pipe, int run, unsigned actionSeed) {
     ScriptedPlatform platform;
     SettingsStore& store = SettingsStore::instance();
@@ -75,89 +57,54 @@ QList<StoredValue> labelPositions(const AppSettings& settings) {
     for (int action = 0;; ++action) {
         const QString mark = QString::number(run * 100000 + action);
         QList<StoredValue> values;
-        switch (random() % 4) {
-        case 0: { // OK in the settings window: three pages, one write
+        if (const unsigned kind = random() % 4; kind == 0) { // OK in the settings window: three pages, one write
             EnvironmentChoices environment;
             for (bool& ticked : environment.ticked)
                 ticked = random() % 2;
-            const QList<StoredValue> environmentValues = SaveEnvironmentTab(settings, environment);
-            const QList<StoredValue> initialValues =
+            values = SaveEnvironmentTab(settings, environment);
+            values +=
                 SaveInitialTab(settings, {double(5 + random() % 356), int(random() % presetCount)}, platform.now());
-            const QList<StoredValue> messageValues =
-                SaveMessagesTab(settings, {QStringLiteral("上段") + mark, QStringLiteral("下段") + mark});
-            sendLine(pipe, beginLine(environmentValues + initialValues + messageValues));
+            values += SaveMessagesTab(settings, {QStringLiteral("上段") + mark, QStringLiteral("下段") + mark});
+            tell(pipe, values);
             SettingsStore::Batch batch(store);
-            writeStoredValues(store, environmentValues);
-            writeStoredValues(store, initialValues);
-            writeStoredValues(store, messageValues);
+            writeStoredValues(store, values);
             batch.commit();
-            break;
-        }
-        case 1: // the click on the count
-        case 2: // the exit question: the window and label positions
+        } else if (kind < 3) { // the click on the count, or the exit question with the label positions
             values = {{Section::Position, QStringLiteral("M_Top"), mark},
                       {Section::Position, QStringLiteral("M_Left"), mark}};
-            if (action % 2 == 0)
-                values += labelPositions(settings);
-            sendLine(pipe, beginLine(values));
+            for (std::size_t i = 0; action % 2 == 0 && i < 3; ++i) {
+                values.append({Section::Position, QStringLiteral("Label_Left(%1)").arg(i), settings.Label_Left[i]});
+                values.append({Section::Position, QStringLiteral("Label_Top(%1)").arg(i), settings.Label_Top[i]});
+            }
+            tell(pipe, values);
             writeStoredValues(store, values);
-            break;
-        default: // the event date
-            values = {{Section::Config, QStringLiteral("TheDate"),
-                       QDate(2027, 1, 1).addDays(action % 3000).toString(QStringLiteral("yyyy/MM/dd"))}};
-            sendLine(pipe, beginLine(values));
+        } else { // the event date
+            values = {
+                {Section::Config, QStringLiteral("TheDate"), storedDateText(QDate(2027, 1, 1).addDays(action % 3000))}};
+            tell(pipe, values);
             store.Save(values[0].section, values[0].key, values[0].value);
-            break;
         }
-        sendLine(pipe, "D");
+        tell(pipe, {}, true);
     }
 }
-
-QMap<QString, QString> parseBegin(const QByteArray& line) {
-    QMap<QString, QString> values;
-    for (const QByteArray& field : line.split('\t').mid(1)) {
-        const QString text = QString::fromUtf8(field);
-        const qsizetype equals = text.indexOf(u'=');
-        values.insert(text.first(equals), text.sliced(equals + 1));
-    }
-    return values;
-}
-
-QByteArray readAll(int descriptor) {
-    QByteArray bytes;
-    char buffer[4096];
-    ssize_t count = 0;
-    while ((count = ::read(descriptor, buffer, sizeof buffer)) > 0)
-        bytes.append(buffer, count);
-    return bytes;
-}
-
-struct Tally {
-    int checks = 0;
-    int failures = 0;
-    void check(bool ok, const char* what, int kill) {
-        ++checks;
-        if (ok)
-            return;
-        ++failures;
-        std::fprintf(stderr, "after kill %d: %s\n", kill + 1, what);
-    }
-};
 
 } // namespace
 
 int main() {
     QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
-    const QString iniPath = folder.path() + QStringLiteral("/PELTRA/PELTRA.ini");
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delayMicroseconds(5000, 150000);
     QMap<QString, QString> finished; // the value each key got from the last action that had finished
     QMap<QString, QString> previous; // the file after the previous kill
-    Tally tally;
-    int actionsFinished = 0;
+    int actionsFinished = 0, checks = 0, failures = 0;
 
     for (int kill = 0; kill < killCount; ++kill) {
+        const auto check = [&](bool ok, const QString& what) {
+            ++checks;
+            if (!ok)
+                ++failures, std::fprintf(stderr, "after kill %d: %s\n", kill + 1, qPrintable(what));
+        };
         int pipe[2];
         if (::pipe(pipe) != 0)
             return 2;
@@ -172,63 +119,62 @@ int main() {
         ::usleep(useconds_t(delay));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
-        const QByteArray report = readAll(pipe[0]);
+        QByteArray report;
+        char buffer[4096];
+        for (ssize_t count = 0; (count = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+            report.append(buffer, count);
         ::close(pipe[0]);
 
         QMap<QString, QString> inFlight;
         QList<QByteArray> lines = report.split('\n');
         lines.removeLast(); // a line cut by the kill says nothing
         for (const QByteArray& line : lines) {
-            if (line.startsWith('B')) {
-                inFlight = parseBegin(line);
-            } else if (line == "D") {
+            if (line == "D") {
                 finished.insert(inFlight);
-                inFlight.clear();
                 ++actionsFinished;
+            }
+            inFlight.clear();
+            for (const QByteArray& field : line.split('\t').mid(1)) {
+                const QString text = QString::fromUtf8(field);
+                inFlight.insert(text.section(u'=', 0, 0), text.section(u'=', 1));
             }
         }
 
-        QFile file(iniPath);
+        QFile file(folder.path() + QStringLiteral("/PELTRA/PELTRA.ini"));
         if (!file.open(QIODevice::ReadOnly)) {
-            tally.check(finished.isEmpty(), "no file after a finished save", kill);
+            check(finished.isEmpty(), QStringLiteral("no file after a finished save"));
             continue;
         }
         const SettingsFileContents contents = parseSettingsFile(file.readAll());
-        tally.check(!contents.damaged, "the file does not parse cleanly", kill);
+        check(!contents.damaged, QStringLiteral("the file does not parse cleanly"));
         for (auto it = finished.cbegin(); it != finished.cend(); ++it) {
             const QString onDisk = contents.values.value(it.key());
-            tally.check(onDisk == it.value() || (inFlight.contains(it.key()) && onDisk == inFlight.value(it.key())),
-                        qPrintable(it.key() + QStringLiteral(" lost its finished value")), kill);
+            check(onDisk == it.value() || (inFlight.contains(it.key()) && onDisk == inFlight.value(it.key())),
+                  it.key() + QStringLiteral(" lost its finished value"));
         }
         const auto preset = presetIndex(contents.values.value(QStringLiteral("Position/OptSize")));
         for (std::size_t i = 0; preset && i < standardPositions.size(); ++i) {
             const QString key = QStringLiteral("Position/Label_%1(%2)").arg(i % 2 ? "Top" : "Left").arg(i / 2);
-            if (!contents.values.contains(key))
-                continue;
-            const double extent = i % 2 ? sizePreset(*preset).height : sizePreset(*preset).width;
-            const double standardExtent = i % 2 ? sizePreset(2).height : sizePreset(2).width;
-            const double scaledBack = contents.values.value(key).toDouble() * standardExtent / extent;
-            tally.check(std::abs(scaledBack - standardPositions[i]) < standardPositions[i] * 0.01,
-                        qPrintable(key + QStringLiteral(" belongs to another size")), kill);
+            const double scale = i % 2 ? double(sizePreset(2).height) / sizePreset(*preset).height
+                                       : double(sizePreset(2).width) / sizePreset(*preset).width;
+            check(!contents.values.contains(key) || std::abs(contents.values.value(key).toDouble() * scale -
+                                                             standardPositions[i]) < standardPositions[i] * 0.01,
+                  key + QStringLiteral(" belongs to another size"));
         }
         // The cut action is on disk whole or not at all, told apart by the keys it changes from a value
         // known before it; the next run starts from this file.
-        int taken = 0;
-        int notTaken = 0;
+        int taken = 0, notTaken = 0;
         for (auto it = inFlight.cbegin(); it != inFlight.cend(); ++it) {
-            const auto before = finished.contains(it.key())   ? std::optional(finished.value(it.key()))
-                                : previous.contains(it.key()) ? std::optional(previous.value(it.key()))
-                                                              : std::nullopt;
-            if (!before || *before == it.value())
-                continue;
-            ++(contents.values.value(it.key()) == it.value() ? taken : notTaken);
+            const QString before = finished.value(it.key(), previous.value(it.key(), it.value()));
+            if (before != it.value())
+                ++(contents.values.value(it.key()) == it.value() ? taken : notTaken);
         }
-        tally.check(taken == 0 || notTaken == 0, "the cut action is on disk in part", kill);
+        check(taken == 0 || notTaken == 0, QStringLiteral("the cut action is on disk in part"));
         if (taken > 0)
             finished.insert(inFlight);
         previous = contents.values;
     }
-    std::printf("kills: %d, actions finished: %d, checks: %d, failures: %d\n", killCount, actionsFinished, tally.checks,
-                tally.failures);
-    return tally.failures == 0 ? 0 : 1;
+    std::printf("kills: %d, actions finished: %d, checks: %d, failures: %d\n", killCount, actionsFinished, checks,
+                failures);
+    return failures == 0 ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include "app/SettingsStore.h"
 #include "countdown/PELTRA.h"
 #include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TestStore.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -28,6 +29,22 @@ inline std::unique_ptr<PELTRA> openCountdownWindow() {
     window->show();
     return window;
 }
+
+// One countdown window's surroundings: the scripted platform, the store in a temporary folder and
+// first-run settings; the window, once opened, goes first when the fixture goes.
+struct CountdownFixture {
+    ScriptedPlatform platform;
+    TestStore store;
+    std::unique_ptr<PELTRA> window;
+
+    CountdownFixture() { loadFreshSettings(platform); }
+    PELTRA& open() {
+        window = openCountdownWindow();
+        return *window;
+    }
+    // A key of the file's position section, as written to disk.
+    QString saved(const char* key) const { return store.value(Section::Position, QLatin1String(key)); }
+};
 
 // Runs the action on the modal window that is about to open, once it is up.
 template <typename Action> void whenModalOpens(Action action) {

@@ -70,17 +70,10 @@ enum class Folder { Private, OpenToOthers, Link, OtherOwner };
 
 bool makeFolder(Folder kind, const QString& path) {
     const QByteArray name = QFile::encodeName(path);
-    switch (kind) {
-    case Folder::Private:
-        return ::mkdir(name, 0700) == 0;
-    case Folder::OpenToOthers:
-        return ::mkdir(name, 0700) == 0 && ::chmod(name, 0755) == 0;
-    case Folder::Link:
+    if (kind == Folder::Link)
         return ::mkdir(name + "-target", 0700) == 0 && ::symlink(name + "-target", name) == 0;
-    case Folder::OtherOwner:
-        return ::mkdir(name, 0700) == 0 && ::chown(name, 65534, 65534) == 0;
-    }
-    return false;
+    return ::mkdir(name, 0700) == 0 && (kind != Folder::OpenToOthers || ::chmod(name, 0755) == 0) &&
+           (kind != Folder::OtherOwner || ::chown(name, 65534, 65534) == 0);
 }
 
 // A process of the given user at the other end of the address: it answers "ok" to whatever comes
@@ -196,8 +189,8 @@ private slots:
         QCOMPARE(pane->tabs->currentIndex(), tab);
         QCOMPARE(shownPage(window), page);
         QVERIFY(pane->browser->toHtml().contains(QLatin1String("color:#000080"))); // its style sheet, from the file
-        QTRY_VERIFY_WITH_TIMEOUT(pane->contents->model()->rowCount() > 0, 10000);
-        QTRY_COMPARE(pane->contents->currentIndex().data().toString(), pane->browser->documentTitle());
+        QTRY_COMPARE_WITH_TIMEOUT(pane->contents->currentIndex().data().toString(), pane->browser->documentTitle(),
+                                  10000);
     }
 
     void placedWithin_data() {
@@ -320,8 +313,6 @@ private slots:
         QTest::addColumn<int>("context");
         const QString file = QStringLiteral("/opt/peltra/PELTRA.HLP");
         QTest::newRow("context") << QStringList{"--context", "11", "--file", file} << file << Kind::Context << 11;
-        QTest::newRow("index, at an address")
-            << QStringList{"--socket", "/tmp/s", "--file", file, "--index"} << file << Kind::Index << 0;
         QTest::newRow("relative file made absolute")
             << QStringList{"--file", "help/../PELTRA.HLP"} << QDir::current().absoluteFilePath("PELTRA.HLP")
             << Kind::Contents << 0;
@@ -343,18 +334,6 @@ private slots:
         // As the program passes it on: on a command line, and to the running viewer.
         QVERIFY(HelpRequest::fromArguments(QStringList{"peltra-help"} + parsed->toArguments(), {}) == parsed);
         QVERIFY(HelpRequest::fromMessage(parsed->toMessage()) == parsed);
-    }
-
-    void badMessages_data() {
-        QTest::addColumn<QByteArray>("message");
-        QTest::newRow("not JSON") << QByteArray("show me the help\n");
-        QTest::newRow("relative file") << QByteArray(R"({"file":"PELTRA.HLP","show":"contents"})");
-        QTest::newRow("unknown command") << QByteArray(R"({"file":"/x/PELTRA.HLP","show":"quit"})");
-        QTest::newRow("context as text") << QByteArray(R"({"file":"/x/PELTRA.HLP","show":"context","context":"17"})");
-    }
-    void badMessages() {
-        QFETCH(QByteArray, message);
-        QVERIFY(!HelpRequest::fromMessage(message));
     }
 
     void runningViewerTakesRequests() {

@@ -96,6 +96,10 @@ void TrayIndicator::createIcon() {
     endAction->setObjectName(QStringLiteral("trayEnd"));
     connect(menu, &QMenu::aboutToShow, this, &TrayIndicator::showAutostartState);
 
+    // The window's icon stops at 48 pixels; the tray's larger sizes are drawn from the 128-pixel one.
+    baseIcon = QApplication::windowIcon();
+    baseIcon.addPixmap(QPixmap(QStringLiteral(":/peltra/icon/128.png"), "PNG"));
+
     trayIcon = new QSystemTrayIcon(this);
     trayIcon->setObjectName(QStringLiteral("trayIcon"));
     trayIcon->setContextMenu(menu);
@@ -131,13 +135,14 @@ void TrayIndicator::showCount() {
     if (!trayIcon || !window.isMinimized())
         return;
     const QString count = window.Label1[CountdownLayout::count]->text();
-    // The window's icon stops at 48 pixels; the tray's larger sizes are drawn from the 128-pixel one.
-    QIcon programIcon = QApplication::windowIcon();
-    programIcon.addPixmap(QPixmap(QStringLiteral(":/peltra/icon/128.png"), "PNG"));
-    QIcon icon;
-    for (const int side : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(trayCountImage(programIcon, count, side)));
-    trayIcon->setIcon(icon);
+    // Drawn again only when the count has changed, not at every tick of the timer.
+    if (count != drawnCount || trayIcon->icon().isNull()) {
+        QIcon icon;
+        for (const int side : {16, 22, 24, 32, 48, 64})
+            icon.addPixmap(QPixmap::fromImage(trayCountImage(baseIcon, count, side)));
+        trayIcon->setIcon(icon);
+        drawnCount = count;
+    }
     // The tray shows rich text where it finds some; a message is always plain text.
     trayIcon->setToolTip(Qt::convertFromPlainText(
         trayToolTipText(window.Label1[0]->text(), count, appSettings().TheDate), Qt::WhiteSpaceNormal));

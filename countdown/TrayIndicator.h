@@ -43,4 +43,6 @@ private:
     QMenu* menu = nullptr;
     QAction* autostartAction = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
+    QIcon baseIcon;
+    QString drawnCount;
 };

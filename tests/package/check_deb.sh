@@ -15,25 +15,22 @@ version=$(sed -n 's/^project(peltra VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMa
     || fail "package $(field Package) $(field Version) $(field Architecture)"
 names=$(field Depends | tr ',|' '\n' | sed 's/(.*//; s/^ *//; s/ *$//')
 xcb_package=$(dpkg-query --search '*/qt6/plugins/platforms/libqxcb.so' | sed 's/[:,].*//; q')
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6help6 libqt6sql6-sqlite \
-    fonts-ipafont qt6-translations-l10n "$xcb_package"; do
+for package in libqt6{core6,gui6,widgets6,multimedia6,help6,sql6-sqlite} fonts-ipafont qt6-translations-l10n "$xcb_package"; do
     grep -qx "$package" <<<"$names" || fail "Depends does not name $package: $(field Depends)"
 done
 apt-get install --simulate "$deb" 2>&1 | grep -q '^Inst peltra ' || fail "apt-get cannot install the package"
 
 files=$(dpkg-deb -c "$deb" | awk '{ print $NF }' | sed 's#^\./#/#')
-for file in /usr/bin/peltra /usr/bin/peltra-help /usr/libexec/peltra/peltra-sound.so /usr/share/peltra/MEDIA/DING.WAV \
-    /usr/share/peltra/PELTRA.HLP /usr/share/applications/peltra.desktop /usr/share/metainfo/org.example.peltra.metainfo.xml \
-    /usr/share/icons/hicolor/scalable/apps/peltra.svg /usr/share/man/man1/peltra.1.gz /usr/share/man/man1/peltra-help.1.gz \
-    /usr/share/doc/peltra/copyright /usr/share/doc/peltra/changelog.gz; do
+for file in /usr/bin/peltra{,-help} /usr/libexec/peltra/peltra-sound.so /usr/share/peltra/{MEDIA/DING.WAV,PELTRA.HLP} \
+    /usr/share/{applications/peltra.desktop,metainfo/org.example.peltra.metainfo.xml,icons/hicolor/scalable/apps/peltra.svg} \
+    /usr/share/man/man1/peltra{,-help}.1.gz /usr/share/doc/peltra/{copyright,changelog.gz}; do
     grep -qx "$file" <<<"$files" || fail "$file is not in the package"
 done
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/peltra-check-deb.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 dpkg-deb -x "$deb" "$tmp"
 for size in 16 32 48 128 256; do
-    [[ $(file -b "$tmp/usr/share/icons/hicolor/${size}x$size/apps/peltra.png") == "PNG image data, $size x $size,"* ]] \
-        || fail "no ${size}x$size PNG icon"
+    [[ $(file -b "$tmp/usr/share/icons/hicolor/${size}x$size/apps/peltra.png") == "PNG image data, $size x $size,"* ]] || fail "no ${size}x$size icon"
 done
 for page in peltra peltra-help; do
     [[ -z $(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$tmp/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null) ]] \

@@ -14,16 +14,19 @@ rd_start_x
 rd_settings OptLATab=1 OptReturn=12 'OptColor%280%29=&H000000FF&' 'OptColor%281%29=&H00FF00FF&' \
     'OptColor%282%29=&H00000000&' 'OptColor%283%29=&H0000FF00&' 'OptColor%284%29=&H00FF0000&' \
     '[Position]' OptSize=2 OptCent=0 M_Left=2880 M_Top=2115
-trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true \
-    --transparent false --tint 0x404040 >"$RD_TMP/trayer.log" 2>&1 &
+trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true --transparent false \
+    --tint 0x404040 >"$RD_TMP/trayer.log" 2>&1 &
 tray_pid=$!
 RD_STOP_PIDS+=("$tray_pid")
 tray_panel() { xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ && !n++ { print $1 }'; }
-tray_panel_up() { [[ -n $(tray_panel) ]]; }
-rd_until 5 tray_panel_up || rd_fail "trayer's panel did not appear"
+rd_until 5 eval '[[ -n $(tray_panel) ]]' || rd_fail "trayer's panel did not appear"
 tray_icon() { xwininfo -tree -id "$(tray_panel)" 2>/dev/null | awk '/\("peltra" "PELTRA"\)/ && !n++ { print $1 }'; }
-icon_gone() { [[ -z $(tray_icon) ]]; }
 icon_shown() { icon=$(tray_icon) && [[ -n $icon ]] && rd_shown "$icon"; }
+# minimise_by_click: the click on the count (2130 twips below the menu bar, centred) minimises.
+minimise_by_click() {
+    rd_activate "$win" && rd_click "$win" 320 225
+    rd_until 5 rd_hidden "$win" || rd_fail "a click on the count did not minimise the window"
+}
 
 rd_start_program "$PROGRAM"
 rd_wait_window "ペルトラ for Windows"
@@ -32,26 +35,19 @@ sleep 1
 rd_geometry "$win"
 place="$RD_OX $RD_OY"
 [[ -z $(tray_icon) ]] || rd_fail "a tray icon while the window is open"
-
-# The count: 2130 twips below the menu bar, centred.
-rd_activate "$win" && rd_click "$win" 320 225
+minimise_by_click
 minimised=$SECONDS
-rd_until 5 rd_hidden "$win" || rd_fail "a click on the count did not minimise the window"
 rd_until 5 icon_shown || rd_fail "no tray icon while minimised"
-read -r ix iy iw ih < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ { x = $4 }
-    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
+rd_geometry "$icon"
 rd_shot tray
-colours=$(convert "$RD_SHOT" -crop "${iw}x$ih+$ix+$iy" +repage -format %k info:)
+colours=$(convert "$RD_SHOT" -crop "${RD_W}x$RD_H+$RD_X+$RD_Y" +repage -format %k info:)
 ((colours > 20)) || rd_fail "the tray icon shows only $colours colours"
-rd_pass "the click on the count minimised the window; the tray icon is drawn ($colours colours)"
-xdotool mousemove --window "$icon" $((iw / 2)) $((ih / 2)) click 1
+rd_click "$icon" $((RD_W / 2)) $((RD_H / 2))
 # Before the return delay of 12 s, only the icon's click can bring the window back.
 { rd_until 3 rd_restored "$win" && ((SECONDS - minimised < 12)); } || rd_fail "the tray icon's click did not bring the window back"
-rd_until 5 icon_gone || rd_fail "the tray icon stays with the window back"
-rd_pass "the tray icon's click brought the window back, and the icon went away"
-
-rd_activate "$win" && rd_click "$win" 320 225
-rd_until 5 rd_hidden "$win" || rd_fail "the second click on the count did not minimise the window"
+rd_until 5 eval '[[ -z $(tray_icon) ]]' || rd_fail "the tray icon stays with the window back"
+rd_pass "the click on the count minimised the window; the drawn tray icon ($colours colours) brought it back and went"
+minimise_by_click
 rd_until 30 rd_restored "$win" || rd_fail "the window did not come back by itself"
 sleep 1
 rd_geometry "$win"
@@ -64,30 +60,24 @@ bbox() {
     convert "$RD_SHOT" -alpha off -fuzz 25% -fill black +opaque "$1" -fill white -opaque "$1" -format '%@' info: |
         awk -F'[x+]' '$1 > 1 { print $3, $4, $3 + $1 - 1, $4 + $2 - 1 }'
 }
-# check_size NAME W H: the outer size, wholly on the screen, the count between the messages.
-check_size() {
-    local box upper lower
+for size in -:standard:640:487 o:largest:1024:768 b:large:800:600 m:medium:480:365 s:small:313:243; do
+    IFS=: read -r key name width height <<<"$size"
+    if [[ $key != - ]]; then
+        rd_activate "$win" && rd_key ctrl+k
+        rd_wait_window "各種設定" 10
+        rd_activate "$RD_WIN" && rd_key "alt+$key" && sleep 0.3 && rd_key Return
+        rd_until 10 rd_gone "$RD_WIN" || rd_fail "the settings window stays"
+    fi
     sleep 1
-    rd_outer_size "$win" "$2" "$3"
+    rd_outer_size "$win" "$width" "$height"
     ((RD_OX >= 0 && RD_OY >= 0 && RD_OX + RD_OW <= 1024 && RD_OY + RD_OH <= 768)) \
-        || rd_fail "$1: the window at $RD_OX,$RD_OY is not wholly on the screen"
-    rd_shot "$1"
+        || rd_fail "$name: the window at $RD_OX,$RD_OY is not wholly on the screen"
+    rd_shot "$name"
     read -ra box <<<"$(bbox lime)" && read -ra upper <<<"$(bbox red)" && read -ra lower <<<"$(bbox magenta)"
     ((${#box[@]} == 4 && ${#upper[@]} == 4 && ${#lower[@]} == 4 && upper[3] < box[1] && lower[1] > box[3])) \
-        || rd_fail "$1: count box (${box[*]}) not clear of the upper (${upper[*]}) and lower message (${lower[*]})"
-    rd_pass "$1: ${RD_OW}x$RD_OH on the screen, the count clear of both messages"
-}
-check_size standard 640 487
-for size in o:largest:1024:768 b:large:800:600 m:medium:480:365 s:small:313:243; do
-    IFS=: read -r key name width height <<<"$size"
-    rd_activate "$win" && rd_key ctrl+k
-    rd_wait_window "各種設定" 10
-    settings=$RD_WIN
-    rd_activate "$settings" && rd_key "alt+$key" && sleep 0.3 && rd_key Return
-    rd_until 10 rd_gone "$settings" || rd_fail "the settings window stays"
-    check_size "$name" "$width" "$height"
+        || rd_fail "$name: count box (${box[*]}) not clear of the upper (${upper[*]}) and lower message (${lower[*]})"
+    rd_pass "$name: ${RD_OW}x$RD_OH on the screen, the count clear of both messages"
 done
-[[ $(rd_ini Position OptSize) == 4 ]] || rd_fail "OptSize is not 4 after choosing the smallest size"
 
 rd_activate "$win" && rd_key F1
 rd_wait_window "ペルトラ ヘルプ" 30
@@ -97,17 +87,14 @@ RD_STOP_PIDS+=("$viewer")
 rd_activate "$win" && rd_key F1
 sleep 2
 { [[ $(rd_find_window "ペルトラ ヘルプ" | wc -l) == 1 ]] && kill -0 "$viewer"; } || rd_fail "the second F1 did not reuse the viewer"
-rd_pass "F1 opened the help viewer; a second F1 reused it"
-
 rd_activate "$win" && rd_key alt+h && sleep 0.5 && rd_key a
 rd_wait_window "ﾊﾞｰｼﾞｮﾝ情報" 10
-about=$RD_WIN
 sleep 0.5
-rd_geometry "$about" # 6135 x 3975 twips
-rd_near_both "$RD_W" 409 "$RD_H" 265 2 || rd_fail "about window client area ${RD_W}x$RD_H"
-rd_activate "$about" && rd_key Return
-rd_until 10 rd_gone "$about" || rd_fail "OK did not close the about window"
-rd_pass "the about window opened at its size; OK closed it"
+rd_geometry "$RD_WIN" # 6135 x 3975 twips
+rd_near "$RD_W" 409 "$RD_H" 265 2 || rd_fail "about window client area ${RD_W}x$RD_H"
+rd_activate "$RD_WIN" && rd_key Return
+rd_until 10 rd_gone "$RD_WIN" || rd_fail "OK did not close the about window"
+rd_pass "F1 opened the help viewer, a second F1 reused it; the about window opened at its size and OK closed it"
 
 rd_close "$win"
 [[ $(rd_ini Position OptSize) == 4 ]] || rd_fail "closing did not keep OptSize=4"

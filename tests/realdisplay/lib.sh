@@ -2,12 +2,11 @@
 # shellcheck shell=bash
 # shellcheck disable=SC2034 # RD_ variables are read by the scenarios
 set -Eeuo pipefail
-
 RD_NAME=$(basename "$0" .sh) RD_TMP='' RD_APP_PID='' RD_CHECKS=0 RD_FAILING=0 RD_STOP_PIDS=()
 
 rd_log() { printf '%s: %s\n' "$RD_NAME" "$*"; }
-# rd_pass TEXT / rd_fail TEXT: counts a check / ends the test with a screenshot and the program's output.
 rd_pass() { RD_CHECKS=$((RD_CHECKS + 1)) && rd_log "ok $RD_CHECKS: $*"; }
+# rd_fail TEXT: ends the test with a screenshot, the logs and the settings file kept.
 rd_fail() {
     trap - ERR
     ((RD_FAILING)) && exit 1
@@ -24,8 +23,7 @@ rd_done() { trap - ERR && rd_log "$RD_CHECKS checks passed" && exit 0; }
 # rd_stop PID: TERM, then KILL two seconds later.
 rd_stop() {
     [[ -n ${1:-} ]] && kill -TERM "$1" 2>/dev/null || return 0
-    for _ in {1..20}; do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-    kill -KILL "$1" 2>/dev/null || true
+    rd_until 2 eval "! kill -0 $1 2>/dev/null" || kill -KILL "$1" 2>/dev/null || true
 }
 rd_cleanup() {
     local status=$? pid
@@ -35,12 +33,9 @@ rd_cleanup() {
     ((status == 0 && !RD_FAILING)) && [[ -z ${PELTRA_KEEP_TMP:-} ]] && rm -rf "$RD_TMP"
     return "$status"
 }
-# rd_program ARGS: the built program named on the test's command line, into PROGRAM.
-rd_program() {
-    [[ $# -eq 1 && -x $1 ]] || { echo "usage: $0 PATH-TO-PELTRA" >&2 && exit 1; }
-    PROGRAM=$(realpath "$1")
-}
-# rd_setup: a temp folder with a private HOME and settings folder (INI, the settings file).
+# rd_program PATH: the built program named on the test's command line, into PROGRAM.
+rd_program() { [[ $# -eq 1 && -x $1 ]] && PROGRAM=$(realpath "$1") || { echo "usage: $0 PATH-TO-PELTRA" >&2 && exit 1; }; }
+# rd_setup: a temporary folder with a private HOME and settings folder; INI, the settings file.
 rd_setup() {
     RD_TMP=$(mktemp -d "${TMPDIR:-/tmp}/peltra-$RD_NAME.XXXXXX")
     trap rd_cleanup EXIT
@@ -68,20 +63,14 @@ rd_start_x() {
     export DISPLAY=:$num
     openbox --sm-disable >"$RD_TMP/openbox.log" 2>&1 &
     RD_STOP_PIDS+=($!)
-    for _ in {1..100}; do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return; sleep 0.1; done
-    rd_fail "openbox did not start"
+    rd_until 10 eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" || rd_fail "openbox did not start"
 }
 # rd_settings LINES...: the settings file for the next start, TheDate 30 days ahead and LINES.
-rd_settings() {
-    printf '[Config]\nTheDate=%s\n' "$(date -d '+30 days' +%Y/%m/%d)" >"$INI"
-    printf '%s\n' "$@" >>"$INI"
-}
-# rd_start_program COMMAND...: starts it in the background, its output in program.log.
+rd_settings() { printf '[Config]\nTheDate=%s\n' "$(date -d '+30 days' +%Y/%m/%d)" >"$INI" && printf '%s\n' "$@" >>"$INI"; }
+# rd_start_program COMMAND...: in the background, its output in program.log.
 rd_start_program() { "$@" >"$RD_TMP/program.log" 2>&1 & RD_APP_PID=$!; }
 rd_running() { [[ -n $RD_APP_PID ]] && kill -0 "$RD_APP_PID" 2>/dev/null; }
-rd_ended() { ! rd_running; }
 # rd_find_window TITLE: ids of the visible windows of exactly that title.
-# shellcheck disable=SC2016 # a sed expression
 rd_find_window() { xdotool search --onlyvisible --name "^$(sed 's/[][\.*^$(){}?+|/]/\\&/g' <<<"$1")\$" 2>/dev/null || true; }
 # rd_wait_window TITLE [SECONDS]: waits for that window (20 s unless told); its id in RD_WIN.
 rd_wait_window() {
@@ -104,15 +93,7 @@ rd_hidden() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_H
 rd_restored() { ! rd_hidden "$1" && rd_shown "$1"; }
 rd_is_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 # rd_activate WIN: makes WIN the active window, so that keys go there.
-rd_activate() {
-    for _ in {1..25}; do
-        xdotool windowactivate "$1" 2>/dev/null || true
-        sleep 0.2
-        rd_is_active "$1" && return
-    done
-    rd_fail "could not activate window $1"
-}
-# rd_key KEY...: keys to the active window.
+rd_activate() { rd_until 5 eval "xdotool windowactivate $1 2>/dev/null; sleep 0.2; rd_is_active $1" || rd_fail "could not activate window $1"; }
 rd_key() { xdotool key --clearmodifiers "$@"; }
 # rd_click WIN X Y: a left click at X,Y pixels in WIN's client area.
 rd_click() { xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 click 1; }
@@ -122,18 +103,16 @@ rd_geometry() {
     info=$(xwininfo -id "$1") || rd_fail "window $1 is gone"
     read -r RD_X RD_Y RD_W RD_H < <(awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }' <<<"$info")
-    IFS=', ' read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.* = //p')
+    IFS=', ' read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.* = //p') || true
     RD_OX=$((RD_X - ${l:-0})) RD_OY=$((RD_Y - ${t:-0})) RD_OW=$((RD_W + ${l:-0} + ${r:-0})) RD_OH=$((RD_H + ${t:-0} + ${b:-0}))
 }
-# rd_near VALUE EXPECTED TOLERANCE
-rd_near() { (($1 - $2 <= $3 && $2 - $1 <= $3)); }
-# rd_near_both X EXPECTED-X Y EXPECTED-Y TOLERANCE
-rd_near_both() { rd_near "$1" "$2" "$5" && rd_near "$3" "$4" "$5"; }
-# rd_outer_size WIN W H: the window's outer size, frame included, within two pixels.
-rd_outer_size() {
-    rd_geometry "$1"
-    rd_near_both "$RD_OW" "$2" "$RD_OH" "$3" 2 || rd_fail "window is ${RD_OW}x$RD_OH outside, expected ${2}x$3"
+# rd_near X EXPECTED-X [Y EXPECTED-Y] TOLERANCE
+rd_near() {
+    (($# == 3)) && set -- "$1" "$2" 0 0 "$3"
+    (($1 - $2 <= $5 && $2 - $1 <= $5 && $3 - $4 <= $5 && $4 - $3 <= $5))
 }
+# rd_outer_size WIN W H: the window's outer size, frame included, within two pixels.
+rd_outer_size() { rd_geometry "$1" && rd_near "$RD_OW" "$2" "$RD_OH" "$3" 2 || rd_fail "window is ${RD_OW}x$RD_OH outside, expected ${2}x$3"; }
 # rd_ini SECTION KEY: the value in the settings file; fails when it is not there.
 rd_ini() {
     local key=${2//(/%28}
@@ -142,8 +121,8 @@ rd_ini() {
 }
 # rd_wait_exit: the program ends within 10 s with status 0.
 rd_wait_exit() {
-    rd_until 10 rd_ended || rd_fail "the program is still running"
     local status=0
+    rd_until 10 eval '! rd_running' || rd_fail "the program is still running"
     wait "$RD_APP_PID" || status=$?
     RD_APP_PID=
     ((status == 0)) || rd_fail "the program ended with status $status"
@@ -156,8 +135,4 @@ rd_close() {
     rd_wait_exit
 }
 # rd_shot NAME: the screen into $RD_TMP/NAME.png (RD_SHOT), copied to PELTRA_SHOT_DIR when set.
-rd_shot() {
-    RD_SHOT=$RD_TMP/$1.png
-    import -window root "$RD_SHOT"
-    [[ -z ${PELTRA_SHOT_DIR:-} ]] || cp "$RD_SHOT" "$PELTRA_SHOT_DIR/"
-}
+rd_shot() { RD_SHOT=$RD_TMP/$1.png && import -window root "$RD_SHOT" && { [[ -z ${PELTRA_SHOT_DIR:-} ]] || cp "$RD_SHOT" "$PELTRA_SHOT_DIR/"; }; }

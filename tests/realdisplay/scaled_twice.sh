@@ -19,16 +19,15 @@ run_at() {
     rd_geometry "$RD_WIN"
     OW=$RD_OW OH=$RD_OH CW=$RD_W CH=$RD_H
     import -window "$RD_WIN" "$RD_TMP/client-$1.png"
-    rd_stop "$RD_APP_PID"
-    RD_APP_PID=''
+    rd_stop "$RD_APP_PID" && RD_APP_PID=''
     rd_until 10 rd_gone "$RD_WIN" || rd_fail "the window stays"
 }
 run_at 1
 OW1=$OW OH1=$OH CW1=$CW CH1=$CH
-rd_near_both "$OW1" 480 "$OH1" 365 2 || rd_fail "at scale 1 the window measures ${OW1}x$OH1, not 480x365"
+rd_near "$OW1" 480 "$OH1" 365 2 || rd_fail "at scale 1 the window measures ${OW1}x$OH1, not 480x365"
 run_at 2
 # The frame is in device pixels at either scale; the client area in whole logical pixels.
-rd_near_both "$OW" $((2 * OW1)) "$OH" $((2 * OH1)) 3 || rd_fail "at scale 2 the window is ${OW}x$OH, not twice ${OW1}x$OH1"
+rd_near "$OW" $((2 * OW1)) "$OH" $((2 * OH1)) 3 || rd_fail "at scale 2 the window is ${OW}x$OH, not twice ${OW1}x$OH1"
 rd_pass "at scale 2 the window measures ${OW}x$OH outside, twice ${OW1}x$OH1"
 
 convert "$RD_TMP/client-2.png" -filter Box -resize 50% "$RD_TMP/halved.png"
@@ -42,7 +41,8 @@ same_band() {
     awk -v r="${rmse:-1}" 'BEGIN { exit !(r <= 0.15) }' || rd_fail "$1 at scale 2 differs (RMSE $rmse)"
     read -ra a <<<"$(convert "$one" -fuzz 25% -trim -format '%w %h %X %Y' info: 2>/dev/null | tr -d +)"
     read -ra b <<<"$(convert "$two" -fuzz 25% -trim -format '%w %h %X %Y' info: 2>/dev/null | tr -d +)"
-    for i in 0 1 2 3; do rd_near "${a[i]}" "${b[i]:-9999}" 2 || rd_fail "$1 moved or cut off: ${a[*]} against ${b[*]}"; done
+    rd_near "${a[0]}" "${b[0]:-9999}" "${a[1]}" "${b[1]:-9999}" 2 && rd_near "${a[2]}" "${b[2]:-9999}" "${a[3]}" "${b[3]:-9999}" 2 \
+        || rd_fail "$1 moved or cut off: ${a[*]} against ${b[*]}"
 }
 top_h=$((CH1 - 24)) # the status bar, 20 rows, lies along the bottom, whose height differs by the frame
 for ((y = 0; y < top_h; y += 40)); do

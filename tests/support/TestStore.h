@@ -1,30 +1,68 @@
 #pragma once
 
-#include <QMap>
+#include "app/AppSettings.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsStore.h"
+#include "tests/support/ScriptedPlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <memory>
 
 // Points the settings store at a fresh temporary config folder for the life of the object.
 class TestStore {
 public:
-    TestStore();
-    ~TestStore();
-    TestStore(const TestStore&) = delete;
-    TestStore& operator=(const TestStore&) = delete;
+    TestStore() : previousConfigHome(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+        SettingsStore::instance().reopen();
+    }
+    ~TestStore() { qputenv("XDG_CONFIG_HOME", previousConfigHome); }
 
     QString configFolder() const { return folder.path(); }
-    QString iniPath() const;
+    QString iniPath() const { return folder.path() + QStringLiteral("/PELTRA/PELTRA.ini"); }
     // Writes a key straight into the file, as a user or an older version might have left it.
-    void preset(const QString& section, const QString& key, const QString& value);
+    void preset(const QString& section, const QString& key, const QString& value) {
+        QMap<QString, QString> values = contents();
+        values.insert(section + u'/' + key, value);
+        presetFile(formatSettingsFile(values));
+    }
     // Replaces the file with these bytes and reads the store again.
-    void presetFile(const QByteArray& bytes);
-    QByteArray fileBytes() const;
+    void presetFile(const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(iniPath()).path());
+        QFile file(iniPath());
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
+        file.close();
+        SettingsStore::instance().reopen();
+    }
+    QByteArray fileBytes() const {
+        QFile file(iniPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     // The file's values as "Section/Key" -> text, read from disk.
-    QMap<QString, QString> contents() const;
-    // Every key of the file as "Section/Key".
-    QStringList keys() const;
-    QString value(const QString& section, const QString& key) const;
+    QMap<QString, QString> contents() const { return parseSettingsFile(fileBytes()).values; }
+    QStringList keys() const { return contents().keys(); }
+    QString value(const QString& section, const QString& key) const { return contents().value(section + u'/' + key); }
 
 private:
     QTemporaryDir folder;
     QByteArray previousConfigHome;
+};
+
+// A test case whose every test function starts with a scripted platform, an empty store and default settings.
+class StoreTestCase : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<ScriptedPlatform> platform;
+    std::unique_ptr<TestStore> store;
+private slots:
+    void init() {
+        platform = std::make_unique<ScriptedPlatform>();
+        store = std::make_unique<TestStore>();
+        appSettings() = AppSettings{};
+    }
+    void cleanup() { store.reset(), platform.reset(); }
 };

@@ -22,8 +22,7 @@ void mouse(QLabel* label, QEvent::Type type, QPoint screen, Qt::MouseButton chan
     QApplication::sendEvent(label, &event);
 }
 
-// The stored place, the available areas (none: the whole screens), the place taken.
-using Placement = std::tuple<QPointF, QList<QRectF>, QPointF>;
+using Placement = std::tuple<QPointF, QList<QRectF>, QPointF>; // stored place, available areas, place taken
 // The widget double-clicked, or none for a close of the mode (-1: the session ends, no questions allowed),
 // the double-click switch, the answer.
 using EndWay = std::tuple<QString, int, bool, int>;
@@ -51,7 +50,6 @@ private slots:
         appSettings().OptDateTime = QStringLiteral("0");
         SelectWindowSize(appSettings(), appSettings().OptSize = QString::number(preset));
         PELTRA& window = f->open();
-        window.Form_Activate();
         CountdownLayout& layout = window.layout();
         QVERIFY(
             near({window.windowOuterSize().width(), window.windowOuterSize().height()}, QPointF(p.width, p.height)));
@@ -60,7 +58,7 @@ private slots:
                  QPoint(p.messagesPointSize, p.countPointSize));
         const double centredLeft = (p.width - layout.labelWidth(2)) / 2; // the count's place at load
         QVERIFY(near({layout.labelPosition(2).x(), layout.labelHeight(2)}, {centredLeft, double(p.countHeight)}));
-        // With the date and time hidden the first panel takes their width, once however often activated.
+        // With the date and time hidden the first panel takes their width, once however often laid out.
         QCOMPARE(window.StatusBar1->panelWidth(1), p.panel1Width + 2210.0);
         QVERIFY(!window.StatusBar1->panel(2)->isVisible() && !window.StatusBar1->panel(3)->isVisible());
     }
@@ -83,7 +81,7 @@ private slots:
         QCOMPARE(window.StatusBar1->panelText(2) + window.StatusBar1->panelText(3), "2027/01/02午後 03:45");
     }
 
-    // A 9600 × 7300 twips window at a stored place, with two 15360 × 11520 screens side by side.
+    // A 9600 × 7300 twips window, two 15360 × 11520 screens side by side; no areas given: the whole screens.
     void placement_data() {
         QTest::addColumn<Placement>("p");
         const QRectF left(0, 0, 15360, 11520), right(15360, 0, 15360, 11520);
@@ -190,12 +188,15 @@ private slots:
         QLabel* label = window.Label1[std::size_t(index)];
         QPoint screen = label->mapToGlobal(QPoint(3, 3));
         mouse(label, QEvent::MouseButtonPress, screen, button, button);
-        QCOMPARE(window.dragger().isDragging(index), on);
         for (int step = 0; step < 4; ++step)
             mouse(label, QEvent::MouseMove, screen += path / 4, Qt::NoButton, button);
         mouse(label, QEvent::MouseButtonRelease, screen, button, Qt::NoButton);
         QCOMPARE(window.layout().labelPosition(index) - start, on ? QPointF(path * 15) : QPointF());
         QCOMPARE(window.isMinimized() && window.returnSchedule().isPending(), minimises);
+        mouse(label, QEvent::MouseButtonPress, screen, Qt::LeftButton, Qt::LeftButton);
+        QEvent ungrab(QEvent::UngrabMouse); // a modal box takes the mouse: the drag is over
+        QApplication::sendEvent(label, &ungrab);
+        QVERIFY(!window.dragger().isDragging(index));
     }
 };
 

@@ -40,8 +40,8 @@ private slots:
         QImage picture(120, 30, QImage::Format_Grayscale8);
         picture.fill(Qt::white);
         QPainter(&picture).drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("ﾌﾟﾙﾀ各種設定"));
-        const uchar* bits = picture.constBits();
-        QVERIFY(std::any_of(bits, bits + picture.sizeInBytes(), [](uchar grey) { return grey % 255 != 0; }));
+        QVERIFY(std::any_of(picture.constBits(), picture.constBits() + picture.sizeInBytes(),
+                            [](uchar g) { return g % 255; }));
     }
 };
 

@@ -34,9 +34,8 @@ private slots:
 
     void contentsAndIndexEachReachEveryPage() {
         QHelpContentModel* contents = engine->contentModel();
-        QHelpIndexModel* index = engine->indexModel();
         QTRY_VERIFY_WITH_TIMEOUT(!contents->isCreatingContents() && contents->rowCount() == 1, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!index->isCreatingIndex() && index->rowCount() > 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!engine->indexModel()->isCreatingIndex() && engine->indexModel()->rowCount(), 10000);
         QStringList reached, found;
         for (QList<const QHelpContentItem*> open{contents->contentItemAt(contents->index(0, 0))}; !open.isEmpty();) {
             const QHelpContentItem* item = open.takeLast();
@@ -44,7 +43,7 @@ private slots:
             for (int row = 0; row < item->childCount(); ++row)
                 open << item->child(row);
         }
-        for (const QString& keyword : index->stringList())
+        for (const QString& keyword : engine->indexModel()->stringList())
             for (const QHelpLink& link : engine->documentsForKeyword(keyword))
                 found << link.url.fileName();
         reached.sort();

@@ -40,9 +40,10 @@ bool isValidUtf8(QByteArrayView bytes) {
     return !decoder.hasError();
 }
 
+// DEL is not among them: QSettings writes it as it is.
 bool hasControlCharacter(QByteArrayView bytes) {
     for (const char c : bytes) {
-        if ((uchar(c) < 0x20 && c != '\t') || uchar(c) == 0x7F)
+        if (uchar(c) < 0x20 && c != '\t')
             return true;
     }
     return false;

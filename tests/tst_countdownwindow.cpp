@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <optional>
 #include <tuple>
@@ -48,12 +49,16 @@ private slots:
         const SizePreset& p = sizePreset(preset);
         appSettings().OptFont[1] = QStringLiteral("72"); // the preset decides the point size
         appSettings().OptDateTime = QStringLiteral("0");
+        appSettings().OptMsg[1] = QStringLiteral("卒業式の日まで毎日欠かさず勉強を続けて必ず第一志望校に合格しよう");
         SelectWindowSize(appSettings(), appSettings().OptSize = QString::number(preset));
         PELTRA& window = f->open();
         CountdownLayout& layout = window.layout();
         QVERIFY(
             near({window.windowOuterSize().width(), window.windowOuterSize().height()}, QPointF(p.width, p.height)));
+        // The long message keeps the preset's box and takes two whole lines within its width.
         QVERIFY(near({layout.labelWidth(1), layout.labelHeight(1)}, QPointF(p.messagesWidth, p.messagesHeight)));
+        const QLabel* lower = window.Label1[1];
+        QCOMPARE(qRound(double(lower->heightForWidth(lower->width())) / lower->fontMetrics().height()), 2);
         QCOMPARE(QPoint(window.Label1[1]->font().pointSize(), window.Label1[2]->font().pointSize()),
                  QPoint(p.messagesPointSize, p.countPointSize));
         const double centredLeft = (p.width - layout.labelWidth(2)) / 2; // the count's place at load
@@ -75,6 +80,9 @@ private slots:
         const CountdownLayout& layout = window.layout();
         QVERIFY(near(layout.labelPosition(0), {300, 900}) && near(layout.labelPosition(1), {-450, 12000}));
         QVERIFY(near(layout.labelPosition(2), {3000, 1500}));
+        const QRect place = window.frameGeometry(); // a maximise request is undone at once
+        window.setWindowState(Qt::WindowMaximized);
+        QTRY_VERIFY(!window.isMaximized() && window.frameGeometry() == place);
         f->platform.clock = QDateTime(QDate(2027, 1, 2), QTime(15, 45, 30));
         window.Timer2_Timer();
         QVERIFY(window.Timer2->isActive() && window.StatusBar1->panel(3)->isVisible());
@@ -87,6 +95,7 @@ private slots:
         const QRectF left(0, 0, 15360, 11520), right(15360, 0, 15360, 11520);
         QTest::newRow("off every screen: centred") << Placement{{40000, -20000}, {}, {2880, 2110}};
         QTest::newRow("left, under a panel") << Placement{{-300, 200}, {left.adjusted(0, 480, 0, 0), right}, {0, 480}};
+        QTest::newRow("larger than the area: its top-left") << Placement{{900, 900}, {{0, 480, 7680, 5760}}, {0, 480}};
         QTest::newRow("nearer area") << Placement{{20000, 0}, {left, right.adjusted(0, 8000, 0, 0)}, {20000, 8000}};
     }
     void placement() {
@@ -104,10 +113,26 @@ private slots:
     // The picture fills the client area down to the status bar, decoded at the size it is shown, and the
     // count's box lets it through. The event-date window, opened with the count stopped, lays the window
     // out again: a picture the decoder cannot read goes, and so does an unsaved drag.
-    void pictureAndEventDateCommand() {
+    void pictureAndEventDateCommand_data() {
+        QTest::addColumn<QString>("file");
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
-        QVERIFY(image.save(appSettings().OptBFile = pictures.filePath(QStringLiteral("back.png"))));
+        QVERIFY(image.save(pictures.filePath(QStringLiteral("back.png"))));
+        // 49 megapixels, past the reader's allocation limit at full size; the rows are left to the file system.
+        constexpr quint32 side = 7000, rowBytes = (side * 3 + 3) / 4 * 4;
+        quint32 header[13] = {54 + rowBytes * side, 0, 54, 40, side, side, 1 | 24 << 16};
+        for (quint32& field : header)
+            field = qToLittleEndian(field);
+        QFile bitmap(pictures.filePath(QStringLiteral("large.bmp")));
+        QVERIFY(bitmap.open(QIODevice::WriteOnly) && bitmap.write("BM") == 2);
+        QVERIFY(bitmap.write(reinterpret_cast<const char*>(header), sizeof header) == sizeof header);
+        QVERIFY(bitmap.resize(54 + qint64(rowBytes) * side));
+        QTest::newRow("PNG") << "back.png";
+        QTest::newRow("49 megapixel bitmap") << "large.bmp";
+    }
+    void pictureAndEventDateCommand() {
+        QFETCH(QString, file);
+        appSettings().OptBFile = pictures.filePath(file);
         appSettings().OptHaik = QStringLiteral("1");
         appSettings().OptColor[3] = QStringLiteral("&H0000FF00&");
         PELTRA& window = f->open();

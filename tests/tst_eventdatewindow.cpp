@@ -1,30 +1,23 @@
 // The event-date window: which date it stores, what it asks before it is left, and its help.
 #include "dialogs/INP_DATE.h"
 
-#include "app/AppSettings.h"
-#include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestStore.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
-namespace {
-const QDate eventDate(2027, 3, 1); // the scripted clock says 2026/12/06
-enum Route { Ok, Cancel, CloseBox, Escape };
-} // namespace
-
 class TestEventDateWindow : public QObject {
     Q_OBJECT
 
+    enum Route { Ok, Cancel, CloseBox, Escape };
+    inline static const QDate eventDate{2027, 3, 1}, other{2027, 1, 5}; // the scripted clock says 2026/12/06
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<TestStore> store;
-    std::unique_ptr<INP_DATE> dialog; // goes first
+    std::unique_ptr<INP_DATE> dialog;
 
     // An invalid date stands for the first start, a valid one for an opening from the menu.
     void open(QDate theDate) {
-        dialog.reset();
-        store.reset();
-        platform.reset();
+        dialog.reset(), store.reset(), platform.reset();
         platform = std::make_unique<ScriptedPlatform>();
         store = std::make_unique<TestStore>();
         appSettings() = AppSettings{};
@@ -33,15 +26,6 @@ class TestEventDateWindow : public QObject {
         dialog = std::make_unique<INP_DATE>();
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-    }
-
-    // A real click on the date's cell.
-    void clickDate(QDate date) {
-        dialog->MonthView1->setSelectedDate(date);
-        auto* view = dialog->MonthView1->findChild<QTableView*>();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->currentIndex()).center());
-        QCOMPARE(dialog->MonthView1->selectedDate(), date);
-        QVERIFY(dialog->Command1[0]->hasFocus()); // a clicked date moves on to "了解"
     }
 
 private slots:
@@ -55,17 +39,15 @@ private slots:
         QTest::addColumn<QDate>("theDate");
         QTest::addColumn<QDate>("clicked");
         QTest::addColumn<int>("answer");     // to the question; 0: none asked
-        QTest::addColumn<QString>("stored"); // Config/TheDate; empty: nothing written
-        const QDate other(2027, 1, 5);
-        const int leave = MessageAnswer::Ok, stay = MessageAnswer::Cancel;
+        QTest::addColumn<QString>("stored"); // the date, the file's one value; empty: nothing written
         QTest::newRow("first start: tomorrow") << int(Ok) << QDate() << QDate() << 0 << "2026/12/07";
         QTest::newRow("date clicked") << int(Ok) << eventDate << other << 0 << "2027/01/05";
         QTest::newRow("today refused") << int(Ok) << eventDate << QDate(2026, 12, 6) << 0 << "";
         QTest::newRow("first start, cancelled") << int(Cancel) << QDate() << other << 0 << "";
         QTest::newRow("same date clicked again") << int(Cancel) << eventDate << eventDate << 0 << "";
-        QTest::newRow("changed, leave") << int(Cancel) << eventDate << other << leave << "";
-        QTest::newRow("close box, changed, stay") << int(CloseBox) << eventDate << other << stay << "";
-        QTest::newRow("Escape, changed, stay") << int(Escape) << eventDate << other << stay << "";
+        QTest::newRow("changed, leave") << int(Cancel) << eventDate << other << MessageAnswer::Ok << "";
+        QTest::newRow("close box, changed, stay") << int(CloseBox) << eventDate << other << MessageAnswer::Cancel << "";
+        QTest::newRow("Escape, changed, stay") << int(Escape) << eventDate << other << MessageAnswer::Cancel << "";
     }
     void leaving() {
         QFETCH(int, route);
@@ -76,43 +58,40 @@ private slots:
         const bool staysOpen = route == Ok ? stored.isEmpty() : answer == MessageAnswer::Cancel;
         open(theDate);
         platform->answers << answer;
-        if (clicked.isValid())
-            clickDate(clicked);
-        dialog->MonthView1->setFocus(); // away from "了解", where a window kept open puts it back
-        if (route == CloseBox) {        // what the window manager's close box sends
-            QCloseEvent event;
-            QCoreApplication::sendEvent(dialog->windowHandle(), &event);
-            QCOMPARE(event.isAccepted(), !staysOpen);
-        } else if (route == Escape) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        } else {
-            QTest::mouseClick(dialog->Command1[route], Qt::LeftButton);
+        if (clicked.isValid()) { // a real click on the date's cell moves on to "了解"
+            dialog->MonthView1->setSelectedDate(clicked);
+            auto* view = dialog->MonthView1->findChild<QTableView*>();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->currentIndex()).center());
+            QVERIFY(dialog->Command1[0]->hasFocus());
         }
-        const int asked = route == Ok ? MessageStyle::Information : answer ? MessageStyle::Question : -1;
-        QCOMPARE(platform->messages.size(), asked < 0 ? 0 : 1);
-        QVERIFY(asked < 0 || platform->messages[0].style == asked);
-        QCOMPARE(store->keys(), stored.isEmpty() ? QStringList() : QStringList{"Config/TheDate"});
-        QCOMPARE(store->contents().value("Config/TheDate"), stored);
+        dialog->MonthView1->setFocus(); // away from "了解", where a window kept open puts it back
+        if (route == CloseBox)          // as the window manager's close box
+            QCOMPARE(dialog->windowHandle()->close(), !staysOpen);
+        else if (route == Escape)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(dialog->Command1[route], Qt::LeftButton);
+        QCOMPARE(platform->messages.size(), route == Ok || answer ? 1 : 0);
+        QVERIFY(platform->messages.isEmpty() ||
+                platform->messages[0].style == (route == Ok ? MessageStyle::Information : MessageStyle::Question));
+        QCOMPARE(store->contents().values(), stored.isEmpty() ? QStringList() : QStringList{stored});
         QCOMPARE(appSettings().TheDate, route == Ok ? dialog->MonthView1->selectedDate() : theDate);
-        QCOMPARE(dialog->isVisible(), staysOpen);
-        QCOMPARE(dialog->Command1[0]->hasFocus(), staysOpen);
+        QCOMPARE(std::pair(dialog->isVisible(), dialog->Command1[0]->hasFocus()), std::pair(staysOpen, staysOpen));
         QCOMPARE(platform->ended, route != Ok && !theDate.isValid());
     }
 
     void helpAndAFailedSave() {
         open(QDate());
         QTest::mouseClick(dialog->Command1[2], Qt::LeftButton);
-        QCOMPARE(platform->helpRequests.size(), 1);
-        const auto& request = platform->helpRequests[0];
+        const auto request = platform->helpRequests.value(0);
         QCOMPARE(std::tuple(request.window.data(), request.helpFile, request.command, request.data),
                  std::tuple(dialog.get(), appSettings().HelpFilePath, 1, 17));
         // A folder where the settings file should be: the store's report alone, and the date holds for this run.
         QVERIFY(QDir().mkpath(store->iniPath()));
         QTest::mouseClick(dialog->Command1[0], Qt::LeftButton);
-        QCOMPARE(platform->messages.size(), 1);
-        QCOMPARE(platform->messages[0].style, MessageStyle::Exclamation);
-        QCOMPARE(appSettings().TheDate, QDate(2026, 12, 7));
-        QVERIFY(!dialog->isVisible());
+        QCOMPARE(std::pair(platform->messages.size(), platform->messages.value(0).style),
+                 std::pair(qsizetype(1), MessageStyle::Exclamation));
+        QCOMPARE(std::pair(appSettings().TheDate, dialog->isVisible()), std::pair(QDate(2026, 12, 7), false));
     }
 };
 

@@ -2,11 +2,12 @@
 #include "app/AppSettings.h"
 #include "app/Conversions.h"
 #include "app/DateTimeText.h"
+#include "app/QtPlatform.h"
 #include "app/ReturnSchedule.h"
 
+#include <QDeadlineTimer>
+#include <QLibrary>
 #include <QTest>
-
-#include <cmath>
 
 using namespace Conversions;
 using namespace Qt::StringLiterals;
@@ -34,13 +35,10 @@ private slots:
 
     // Stored colours keep red in the low byte; half rounds to even.
     void coloursAndRounding() {
-        for (const auto& [text, colour] :
-             {std::pair(u"&H000000FF&"_s, QColor(255, 0, 0)), {u"8421631"_s, {255, 128, 128}}}) {
-            QCOMPARE(colorFromText(text), colour);
-            QCOMPARE(double(colorValue(colour)), lenientNumber(text));
-        }
-        for (const auto& [value, rounded] :
-             {std::pair(10.5, 10), {11.5, 12}, {-2.5, -2}, {10.51, 11}, {std::nan(""), 0}})
+        for (const auto& [text, color] :
+             {std::pair(u"&H000000FF&"_s, QColor(255, 0, 0)), {u"8421631"_s, {255, 128, 128}}})
+            QCOMPARE(std::pair(colorFromText(text), double(colorValue(color))), std::pair(color, lenientNumber(text)));
+        for (const auto& [value, rounded] : {std::pair(10.5, 10), {11.5, 12}, {-2.5, -2}, {10.51, 11}, {qQNaN(), 0}})
             QCOMPARE(roundHalfEven(value), rounded);
     }
 
@@ -52,9 +50,9 @@ private slots:
             BuildDateTimeText(settings, now);
             QCOMPARE(settings.DateText + u' ' + settings.TimeText, shown);
         }
-        QCOMPARE(DaysLeft(QDate(2028, 2, 28), QDate(2028, 3, 1)), 2); // over a leap day
-        QCOMPARE(DaysLeft(QDate(2028, 3, 1), QDate(2028, 3, 1)), 0);
-        QCOMPARE(DaysLeft(QDate(2029, 3, 1), QDate(2028, 3, 1)), -365);
+        for (const auto& [today, left] :
+             {std::pair(QDate(2028, 2, 28), 2), {QDate(2028, 3, 1), 0}, {QDate(2029, 3, 1), -365}})
+            QCOMPARE(DaysLeft(today, QDate(2028, 3, 1)), left); // over a leap day, on the day, after it
     }
 
     // The stored form and ISO are read; what names no day or has more is not; the stored form reads back.
@@ -92,6 +90,18 @@ private slots:
         QVERIFY(!schedule.isDue(settings, start.addSecs(89)) && schedule.isDue(settings, start.addSecs(90)));
         schedule.take();
         QVERIFY(!schedule.isDue(settings, start.addSecs(150)));
+    }
+
+    // The chime's player, a module of its own: found, false for what it cannot play, never holding the program.
+    void soundModule() {
+        QLibrary module(QtPlatform::soundModulePath());
+        const auto play = reinterpret_cast<bool (*)(const QString&)>(module.resolve("peltraPlaySoundFile"));
+        QVERIFY2(play, qPrintable(module.errorString()));
+        const QString chime = QCoreApplication::applicationDirPath() + u"/MEDIA/DING.WAV"_s;
+        for (const QString& file : {chime, u"/nonexistent/DING.WAV"_s, QFINDTESTDATA("tst_logic.cpp")}) {
+            const QDeadlineTimer deadline(6000);
+            QVERIFY2((!play(file) || file == chime) && !deadline.hasExpired(), qPrintable(file));
+        }
     }
 };
 

@@ -6,11 +6,9 @@
 #include "tests/support/ScriptedPlatform.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <memory>
+#include <optional>
 
 // Points the settings store at a fresh temporary config folder for the life of the object.
 class TestStore {
@@ -22,7 +20,7 @@ public:
     ~TestStore() { qputenv("XDG_CONFIG_HOME", previousConfigHome); }
 
     QString configFolder() const { return folder.path(); }
-    QString iniPath() const { return folder.path() + QStringLiteral("/PELTRA/PELTRA.ini"); }
+    QString iniPath() const { return folder.filePath(QStringLiteral("PELTRA/PELTRA.ini")); }
     // Writes a key straight into the file, as a user or an older version might have left it.
     void preset(const QString& section, const QString& key, const QString& value) {
         QMap<QString, QString> values = contents();
@@ -31,19 +29,16 @@ public:
     }
     // Replaces the file with these bytes and reads the store again.
     void presetFile(const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(iniPath()).path());
-        QFile file(iniPath());
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        QDir(folder.path()).mkpath(QStringLiteral("PELTRA"));
+        if (QFile file(iniPath()); file.open(QIODevice::WriteOnly))
             file.write(bytes);
-        file.close();
         SettingsStore::instance().reopen();
     }
     QByteArray fileBytes() const {
         QFile file(iniPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    // The file's values as "Section/Key" -> text, read from disk.
-    QMap<QString, QString> contents() const { return parseSettingsFile(fileBytes()).values; }
+    QMap<QString, QString> contents() const { return parseSettingsFile(fileBytes()).values; } // "Section/Key" -> text
     QStringList keys() const { return contents().keys(); }
     QString value(const QString& section, const QString& key) const { return contents().value(section + u'/' + key); }
 
@@ -56,13 +51,9 @@ private:
 class StoreTestCase : public QObject {
     Q_OBJECT
 protected:
-    std::unique_ptr<ScriptedPlatform> platform;
-    std::unique_ptr<TestStore> store;
+    std::optional<ScriptedPlatform> platform;
+    std::optional<TestStore> store;
 private slots:
-    void init() {
-        platform = std::make_unique<ScriptedPlatform>();
-        store = std::make_unique<TestStore>();
-        appSettings() = AppSettings{};
-    }
+    void init() { platform.emplace(), store.emplace(), appSettings() = AppSettings{}; }
     void cleanup() { store.reset(), platform.reset(); }
 };

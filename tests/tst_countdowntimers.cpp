@@ -52,14 +52,13 @@ private slots:
             if (f->platform.messages.size() == 1) // not the event-date window's own confirmation
                 stopped = !window.Timer1->isActive() && window.Label1[2]->text().isEmpty();
         };
-        if (ok) {
+        if (ok)
             whenModalOpens([&](QWidget* modal) {
                 auto* dialog = qobject_cast<INP_DATE*>(modal);
                 dialog->MonthView1->setSelectedDate(QDate(2026, 12, 20));
                 emit dialog->MonthView1->clicked(QDate(2026, 12, 20));
                 QTest::mouseClick(dialog->Command1[0], Qt::LeftButton);
             });
-        }
         window.Timer1_Timer();
         QCOMPARE(f->platform.messages.value(0).title, QStringLiteral("設定日付確認"));
         QVERIFY(stopped); // the count stopped and cleared under the question
@@ -88,12 +87,11 @@ private slots:
         f->platform.existingFiles[QStringLiteral("/sys/MEDIA/DING.WAV")] = found;
         PELTRA& window = f->open();
         window.Timer1->setInterval(60000);
-        const QDateTime minimised(QDate(2026, 12, 6), start);
+        const QDateTime minimised = f->platform.clock = QDateTime(QDate(2026, 12, 6), start);
         const auto tick = [&](int seconds) {
             f->platform.clock = minimised.addSecs(seconds);
             QMetaObject::invokeMethod(window.Timer1, "timeout");
         };
-        f->platform.clock = minimised;
         if (button == Qt::NoButton)
             window.showMinimized();
         else
@@ -135,10 +133,8 @@ private slots:
         QFETCH(QString, before);
         const QString path = Autostart::entryPath();
         QCOMPARE(path, f->store.configFolder() + "/autostart/peltra.desktop");
-        if (before == "ours")
-            QVERIFY(Autostart::setEnabled(true));
-        else if (before == "folder")
-            QVERIFY(QDir().mkpath(path));
+        QVERIFY(before != "ours" || Autostart::setEnabled(true));
+        QVERIFY(before != "folder" || QDir().mkpath(path));
 
         f->open().showMinimized();
         QAction* item = f->window->findChild<QAction*>(QStringLiteral("trayAutostart"));

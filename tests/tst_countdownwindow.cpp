@@ -13,10 +13,6 @@
 #include <tuple>
 
 namespace {
-bool near(QPointF a, QPointF b) {
-    return qAbs(a.x() - b.x()) < 15.5 && qAbs(a.y() - b.y()) < 15.5; // read-backs snap to pixels of 15 twips
-}
-
 // A mouse event as the window system sends it to the label holding the pointer, at a screen point.
 void mouse(QLabel* label, QEvent::Type type, QPoint screen, Qt::MouseButton changed, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(label->mapFromGlobal(screen)), QPointF(screen), changed, held, Qt::NoModifier);
@@ -24,8 +20,7 @@ void mouse(QLabel* label, QEvent::Type type, QPoint screen, Qt::MouseButton chan
 }
 
 using Placement = std::tuple<QPointF, QList<QRectF>, QPointF>; // stored place, available areas, place taken
-// The widget double-clicked, or none for a close of the mode (-1: the session ends, no questions allowed),
-// the double-click switch, the answer.
+// The widget double-clicked or none: a close of the mode (-1: session end, no questions); double-click switch; answer.
 using EndWay = std::tuple<QString, int, bool, int>;
 // The drag switch, the button, the label, the path (pixels, in four steps), whether the window minimises.
 using Drag = std::tuple<bool, Qt::MouseButton, int, QPoint, bool>;
@@ -35,6 +30,8 @@ class TestCountdownWindow : public QObject {
     Q_OBJECT
     std::optional<CountdownFixture> f;
     QTemporaryDir pictures;
+    // Read-backs snap to whole pixels of 15 twips.
+    static bool near(QPointF a, QPointF b) { return qAbs(a.x() - b.x()) < 15.5 && qAbs(a.y() - b.y()) < 15.5; }
 
 private slots:
     void init() { f.emplace(); } // the last row's window goes first
@@ -55,9 +52,8 @@ private slots:
         CountdownLayout& layout = window.layout();
         QVERIFY(
             near({window.windowOuterSize().width(), window.windowOuterSize().height()}, QPointF(p.width, p.height)));
-        // The long message keeps the preset's box and takes two whole lines within its width.
         QVERIFY(near({layout.labelWidth(1), layout.labelHeight(1)}, QPointF(p.messagesWidth, p.messagesHeight)));
-        const QLabel* lower = window.Label1[1];
+        const QLabel* lower = window.Label1[1]; // the long message: two whole lines within its width
         QCOMPARE(qRound(double(lower->heightForWidth(lower->width())) / lower->fontMetrics().height()), 2);
         QCOMPARE(QPoint(window.Label1[1]->font().pointSize(), window.Label1[2]->font().pointSize()),
                  QPoint(p.messagesPointSize, p.countPointSize));
@@ -110,9 +106,8 @@ private slots:
         QCOMPARE(QPointF(appSettings().M_Left.toDouble(), appSettings().M_Top.toDouble()), place); // in memory
     }
 
-    // The picture fills the client area down to the status bar, decoded at the size it is shown, and the
-    // count's box lets it through. The event-date window, opened with the count stopped, lays the window
-    // out again: a picture the decoder cannot read goes, and so does an unsaved drag.
+    // The picture fills the client area, decoded at the size it is shown, through the count's box. The event-date
+    // window (the count stopped under it) lays the window out again: an unreadable picture goes, an unsaved drag too.
     void pictureAndEventDateCommand_data() {
         QTest::addColumn<QString>("file");
         QImage image(64, 48, QImage::Format_RGB32);
@@ -121,8 +116,7 @@ private slots:
         // 49 megapixels, past the reader's allocation limit at full size; the rows are left to the file system.
         constexpr quint32 side = 7000, rowBytes = (side * 3 + 3) / 4 * 4;
         quint32 header[13] = {54 + rowBytes * side, 0, 54, 40, side, side, 1 | 24 << 16};
-        for (quint32& field : header)
-            field = qToLittleEndian(field);
+        qToLittleEndian<quint32>(header, 13, header);
         QFile bitmap(pictures.filePath(QStringLiteral("large.bmp")));
         QVERIFY(bitmap.open(QIODevice::WriteOnly) && bitmap.write("BM") == 2);
         QVERIFY(bitmap.write(reinterpret_cast<const char*>(header), sizeof header) == sizeof header);

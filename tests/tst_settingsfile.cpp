@@ -11,11 +11,11 @@
 class TestSettingsFile : public StoreTestCase {
     Q_OBJECT
 
-    static SettingsStore& settingsStore() { return SettingsStore::instance(); }
+    SettingsStore& inUse = SettingsStore::instance();
+    bool fileIsClean() const { return !parseSettingsFile(store->fileBytes()).damaged; }
 
 private slots:
-    // Texts written here read back the same here and in QSettings (an older build), and texts
-    // QSettings wrote read back the same here.
+    // Texts written here read back the same here and in QSettings (an older build), and the other way round.
     void formatAgainstQSettings_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("Japanese") << "高校の入学試験まであと・・・";
@@ -27,21 +27,15 @@ private slots:
         QFETCH(QString, text);
         const QMap<QString, QString> values{{"Config/OptMsg(0)", text}, {"Config/OptMsg(1)", ""}, {"Top", text}};
         store->presetFile(formatSettingsFile(values));
-        QCOMPARE(parseSettingsFile(store->fileBytes()).values, values);
-        QVERIFY(!parseSettingsFile(store->fileBytes()).damaged);
+        QVERIFY(store->contents() == values && fileIsClean());
         QCOMPARE(QSettings(store->iniPath(), QSettings::IniFormat).value("Config/OptMsg(0)").toString(), text);
         QFile::remove(store->iniPath());
-        {
-            QSettings theirs(store->iniPath(), QSettings::IniFormat);
-            for (auto it = values.cbegin(); it != values.cend(); ++it)
-                theirs.setValue(it.key(), it.value());
-        }
-        QCOMPARE(store->contents(), values);
-        QVERIFY(!parseSettingsFile(store->fileBytes()).damaged);
+        for (QSettings theirs(store->iniPath(), QSettings::IniFormat); const auto& [k, v] : values.asKeyValueRange())
+            theirs.setValue(k, v);
+        QVERIFY(store->contents() == values && fileIsClean());
     }
 
-    // Every key that can be read is kept, the file is kept as it was beside the store, the user is told
-    // once, and saves after that are not reported as failed.
+    // Every readable key kept, the file kept as it was beside it, the user told once, later saves not failed.
     void damagedFile_data() {
         QTest::addColumn<QByteArray>("damage"); // a line after the upper message
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF");
@@ -51,21 +45,16 @@ private slots:
     }
     void damagedFile() {
         QFETCH(QByteArray, damage);
-        const QByteArray before = "[Config]\nTheDate=2027/03/01\nOptMsg%280%29=上の言葉\n";
-        const QByteArray damaged =
-            (damage[0] == '\xEF' ? damage + before : before + damage) + "[Position]\nOptSize=0\n";
+        const QByteArray top = "[Config]\nTheDate=2027/03/01\nOptMsg%280%29=上の言葉\n";
+        const QByteArray damaged = (damage[0] == '\xEF' ? damage + top : top + damage) + "[Position]\nOptSize=0\n";
         store->presetFile(damaged);
-        loadSettings(appSettings(), settingsStore(), *platform, [] { QFAIL("date asked for"); });
-        QCOMPARE(appSettings().OptSize, "0");
-        QCOMPARE(platform->messages.size(), 1);
-        const QStringList copies = QFileInfo(store->iniPath()).dir().entryList({"PELTRA.ini.damaged-*"});
-        QCOMPARE(copies.size(), 1);
-        const QString copy = QFileInfo(store->iniPath()).dir().filePath(copies[0]);
-        QVERIFY(platform->messages[0].prompt.contains(copy));
-        QFile file(copy);
+        loadSettings(appSettings(), inUse, *platform, [] { QFAIL("date asked for"); });
+        QVERIFY(appSettings().OptSize == "0" && fileIsClean());
+        const QFileInfoList copies = QFileInfo(store->iniPath()).dir().entryInfoList({"PELTRA.ini.damaged-*"});
+        QVERIFY(copies.size() == 1 && platform->messages.value(0).prompt.contains(copies[0].filePath()));
+        QFile file(copies[0].filePath());
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == damaged);
-        QVERIFY(!parseSettingsFile(store->fileBytes()).damaged);
-        QVERIFY(settingsStore().Save(Section::Config, "OptMsg(1)", "下の言葉") && platform->messages.size() == 1);
+        QVERIFY(inUse.Save(Section::Config, "OptMsg(1)", "下の言葉") && platform->messages.size() == 1);
         QCOMPARE(store->value(Section::Config, "OptMsg(0)") + store->value(Section::Config, "OptMsg(1)"),
                  "上の言葉下の言葉");
     }
@@ -81,31 +70,26 @@ private slots:
         const QByteArray path = QFile::encodeName(store->iniPath()), target = path + ".target";
         const auto targetState = [&] {
             struct stat s {};
-            return std::tuple(::lstat(target.constData(), &s), s.st_mode, s.st_uid, s.st_ino, s.st_size);
+            return std::tuple(::lstat(target, &s), s.st_mode, s.st_uid, s.st_ino, s.st_size);
         };
         store->presetFile("[Config]\nTheDate=2027/03/01\n#\n"); // read, it would give a date and a copy
         if (::geteuid() != 0 && kind != u"fifo")                // only root gives a file away
             QSKIP("not root");
         if (kind == u"other")
-            QVERIFY(::rename(path.constData(), target.constData()) == 0 &&
-                    ::chown(target.constData(), 65534, 65534) == 0);
+            QVERIFY(::rename(path, target) == 0 && ::chown(target, 65534, 65534) == 0);
         QFile::remove(store->iniPath());
-        QCOMPARE(kind == u"fifo" ? ::mkfifo(path.constData(), 0600) : ::symlink(target.constData(), path.constData()),
-                 0);
+        QCOMPARE(kind == u"fifo" ? ::mkfifo(path, 0600) : ::symlink(target, path), 0);
         const auto before = targetState();
-        settingsStore().reopen();
-        QVERIFY(settingsStore().Get(Section::Config, "TheDate").isEmpty());
-        QVERIFY(!settingsStore().Save(Section::Config, "OptDbl", "0"));
-        QVERIFY(!settingsStore().Save(Section::Config, "OptBM", "2"));
-        QCOMPARE(platform->messages.size(), 1);
-        QVERIFY(platform->messages[0].prompt.endsWith(store->iniPath()));
-        QCOMPARE(QFileInfo(store->iniPath()).isSymLink(), kind != u"fifo");
+        inUse.reopen();
+        QVERIFY(inUse.Get(Section::Config, "TheDate").isEmpty());
+        QVERIFY(!inUse.Save(Section::Config, "OptDbl", "0") && !inUse.Save(Section::Config, "OptBM", "2"));
+        QVERIFY(platform->messages.size() == 1 && platform->messages[0].prompt.endsWith(store->iniPath()));
         QCOMPARE(targetState(), before);
-        QCOMPARE(
-            QFileInfo(store->iniPath()).dir().entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
-            kind == u"fifo" ? 1 : 2);
-        QVERIFY(QFile::remove(store->iniPath()) && settingsStore().Save(Section::Config, "OptHaik", "1"));
-        QCOMPARE(platform->messages.size(), 1);
+        const QStringList entries =
+            QFileInfo(path).dir().entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        QCOMPARE(std::pair(QFileInfo(path).isSymLink(), int(entries.size())),
+                 std::pair(kind != u"fifo", kind == u"fifo" ? 1 : 2));
+        QVERIFY(QFile::remove(path) && inUse.Save(Section::Config, "OptHaik", "1") && platform->messages.size() == 1);
         QCOMPARE(store->value(Section::Config, "OptDbl") + store->value(Section::Config, "OptHaik"), "01");
     }
 
@@ -113,9 +97,8 @@ private slots:
     void batchWritesOnceAtItsEnd() {
         store->preset(Section::Position, "OptSize", "2");
         const QByteArray before = store->fileBytes();
-        SettingsStore::Batch batch(settingsStore());
-        settingsStore().Save(Section::Position, "OptSize", "0");
-        settingsStore().Save(Section::Position, "Label_Left(0)", "256");
+        SettingsStore::Batch batch(inUse);
+        inUse.Save(Section::Position, "OptSize", "0"), inUse.Save(Section::Position, "Label_Left(0)", "256");
         QCOMPARE(store->fileBytes(), before);
         QVERIFY(batch.commit());
         QCOMPARE(store->value(Section::Position, "OptSize") + store->value(Section::Position, "Label_Left(0)"), "0256");

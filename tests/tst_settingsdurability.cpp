@@ -1,7 +1,6 @@
-// Kills a process that saves settings as the program does (settings OK with a new size and rescaled
-// positions, the click on the count, the exit question's save, the event date) at random moments, and
-// checks the file after each kill: it parses, holds every value of each finished action, and the cut
-// action whole or not at all, so that a size is never paired with the positions of another.
+// Kills, at 100 seeded moments, a process saving settings as the program does (settings OK with a new size and
+// rescaled positions, the click on the count, the exit question's save, the event date) and checks the file after
+// each kill: it parses, keeps every value of each finished action, and holds the cut action whole or not at all.
 #include "app/DateTimeText.h"
 #include "app/SettingsLoader.h"
 #include "app/SettingsSaving.h"
@@ -15,31 +14,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+static constexpr int killCount = 100;
+static QFile report;         // the saving process's side of the pipe
+static SettingsStore* store; // taken in the saving process, once the config folder is the test's
 
-constexpr int killCount = 100;
-
-// Tells the parent "B" with the values an action is about to write, then writes them, then tells "D".
-void writeAndTell(int pipe, SettingsStore& store, const QList<StoredValue>& values) {
+// Tells the parent "B" with the items an action is about to write, then writes them, then tells "D". The
+// event date is saved alone, as the program saves it; other actions in one write.
+static void writeAndTell(const QList<StoredValue>& items) {
     QByteArray line = "B";
-    for (const StoredValue& value : values)
+    for (const StoredValue& value : items)
         line += '\t' + (value.section + u'/' + value.key + u'=' + value.value).toUtf8();
-    line += '\n';
-    if (::write(pipe, line.constData(), size_t(line.size())) < 0)
-        ::_exit(3);
-    if (values.size() == 1) // the event date
-        store.Save(values[0].section, values[0].key, values[0].value);
-    else
-        writeStoredValues(store, values);
-    if (::write(pipe, "D\n", 2) < 0)
-        ::_exit(3);
+    report.write(line + '\n');
+    items.size() == 1 ? store->Save(items[0].section, items[0].key, items[0].value) : writeStoredValues(*store, items);
+    report.write("D\n");
 }
 
-[[noreturn]] void saveUntilKilled(int pipe, int run, unsigned actionSeed) {
+[[noreturn]] static void saveUntilKilled(int pipe, int run, unsigned actionSeed) {
+    report.open(pipe, QIODevice::WriteOnly | QIODevice::Unbuffered);
     ScriptedPlatform platform;
-    SettingsStore& store = SettingsStore::instance();
+    (store = &SettingsStore::instance())->reopen(); // the file the last run left
     AppSettings s;
-    loadSettings(s, store, platform, [&] { store.Save(Section::Config, "TheDate", "2027/03/01"); });
+    loadSettings(s, *store, platform, [&] { store->Save(Section::Config, "TheDate", "2027/03/01"); });
     std::mt19937 random(actionSeed);
     for (int action = 0;; ++action) {
         const QString mark = QString::number(run * 100000 + action);
@@ -49,78 +44,63 @@ void writeAndTell(int pipe, SettingsStore& store, const QList<StoredValue>& valu
                 ticked = random() % 2;
             QList<StoredValue> values = SaveEnvironmentTab(s, environment);
             values += SaveInitialTab(s, {double(5 + random() % 356), int(random() % presetCount)}, platform.now());
-            writeAndTell(pipe, store, values + SaveMessagesTab(s, {"上段" + mark, "下段" + mark}));
+            writeAndTell(values + SaveMessagesTab(s, {"上段" + mark, "下段" + mark}));
         } else if (kind < 3) { // the click on the count, or the exit question with the label positions
             QList<StoredValue> values{{Section::Position, "M_Top", mark}, {Section::Position, "M_Left", mark}};
             for (std::size_t i = 0; action % 2 == 0 && i < 3; ++i)
                 values << StoredValue{Section::Position, QString("Label_Left(%1)").arg(i), s.Label_Left[i]}
                        << StoredValue{Section::Position, QString("Label_Top(%1)").arg(i), s.Label_Top[i]};
-            writeAndTell(pipe, store, values);
+            writeAndTell(values);
         } else {
-            const QDate date = QDate(2027, 1, 1).addDays(action % 3000);
-            writeAndTell(pipe, store, {{Section::Config, "TheDate", storedDateText(date)}});
+            writeAndTell({{Section::Config, "TheDate", storedDateText(QDate(2027, 1, 1).addDays(action % 3000))}});
         }
     }
 }
 
-} // namespace
-
 int main() {
-    QTemporaryDir folder;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
+    TestStore folder;
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> delayMicroseconds(5000, 150000);
-    QMap<QString, QString> finished, previous; // each key's value from the last finished action; the last file
-    int actionsFinished = 0, checks = 0, failures = 0;
+    QMap<QString, QString> finished, previous;          // each key's value from the last finished action; the last file
+    int actions = 0, checks = 0, failures = 0, pipe[2]; // actions finished
     for (int kill = 0; kill < killCount; ++kill) {
         const auto check = [&](bool ok, const QString& what) {
             if (++checks, !ok)
                 ++failures, std::fprintf(stderr, "after kill %d: %s\n", kill + 1, qPrintable(what));
         };
-        int pipe[2];
-        if (::pipe(pipe) != 0)
-            return 2;
-        const unsigned actionSeed = random();
+        check(::pipe(pipe) == 0, "no pipe");
         const pid_t child = ::fork();
-        if (child == 0)
+        if (const unsigned actionSeed = random(); child == 0) // drawn on both sides, the parent's draws stay in step
             ::close(pipe[0]), saveUntilKilled(pipe[1], kill, actionSeed);
         ::close(pipe[1]);
-        ::usleep(useconds_t(delayMicroseconds(random)));
+        ::usleep(useconds_t(5000 + random() % 145000));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
-        QFile report;
-        report.open(pipe[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-        QList<QByteArray> lines = report.readAll().split('\n');
-        lines.removeLast(); // a line cut by the kill says nothing
+        QFile told;
+        told.open(pipe[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+        const QList<QByteArray> lines = told.readAll().split('\n');
         QMap<QString, QString> inFlight;
-        for (const QByteArray& line : lines) {
+        for (const QByteArray& line : lines.first(lines.size() - 1)) { // the last, cut by the kill, says nothing
             if (line == "D")
-                finished.insert(inFlight), ++actionsFinished;
+                finished.insert(inFlight), ++actions;
             inFlight.clear();
             for (const QString& field : QString::fromUtf8(line).split(u'\t').mid(1))
                 inFlight.insert(field.section(u'=', 0, 0), field.section(u'=', 1));
         }
-
-        QFile file(folder.filePath("PELTRA/PELTRA.ini")); // none before the first save
-        const auto contents = parseSettingsFile(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        const auto contents = parseSettingsFile(folder.fileBytes()); // none before the first save
         check(!contents.damaged, "the file does not parse cleanly");
-        for (auto it = finished.cbegin(); it != finished.cend(); ++it) {
-            const QString onDisk = contents.values.value(it.key());
-            check(onDisk == it.value() || (inFlight.contains(it.key()) && onDisk == inFlight.value(it.key())),
-                  it.key() + " lost its finished value");
-        }
-        // The cut action is on disk whole or not at all, told apart by the keys it changes from a value
-        // known before it; the next run starts from this file.
+        for (const auto& [key, value] : finished.asKeyValueRange())
+            check(QStringList{value, inFlight.value(key, value)}.contains(contents.values.value(key)),
+                  key + " lost its finished value");
+        // The cut action is on disk whole or not at all, told by the keys it changes from a value known before.
         int taken = 0, notTaken = 0;
-        for (auto it = inFlight.cbegin(); it != inFlight.cend(); ++it)
-            if (finished.value(it.key(), previous.value(it.key(), it.value())) != it.value())
-                ++(contents.values.value(it.key()) == it.value() ? taken : notTaken);
+        for (const auto& [key, value] : inFlight.asKeyValueRange())
+            if (finished.value(key, previous.value(key, value)) != value)
+                ++(contents.values.value(key) == value ? taken : notTaken);
         check(taken == 0 || notTaken == 0, "the cut action is on disk in part");
         if (taken > 0)
             finished.insert(inFlight);
-        previous = contents.values;
+        previous = contents.values; // the next run starts from this file
     }
-    std::printf("kills: %d, actions finished: %d, checks: %d, failures: %d\n", killCount, actionsFinished, checks,
-                failures);
+    std::printf("kills: %d, actions finished: %d, checks: %d, failures: %d\n", killCount, actions, checks, failures);
     return failures == 0 ? 0 : 1;
 }

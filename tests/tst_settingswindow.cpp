@@ -35,7 +35,6 @@ class TestSettingsWindow : public QObject {
     }
     template <typename T> std::optional<T> answer() { return reply.isValid() ? reply.value<T>() : std::optional<T>(); }
 
-    // The settings window on the store as it is now (or on the settings in memory), on the given page.
     void open(int page = 0, bool reload = true) {
         if (reload)
             loadFreshSettings(*platform);
@@ -54,28 +53,24 @@ private slots:
     void init() {
         platform = std::make_unique<ScriptedPlatform>();
         store = std::make_unique<TestStore>();
-        preset({"Config/TheDate=2026/12/24"});
         reply.clear(), offered.clear();
     }
     void cleanup() { window.reset(), store.reset(), platform.reset(); }
 
     // The wheel steps five minutes within 5 and 360 as the arrows do, away from the user raising.
     void spinner_data() {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<QList<int>>("turns"); // of the wheel, 120 a notch
+        QTest::addColumn<QList<int>>("turns"); // of the wheel, 120 a notch, from the first run's 10 minutes
         QTest::addColumn<int>("minutes");
-        QTest::newRow("away from the user: stops at 360") << 350 << QList<int>{120, 120, 120} << 360;
-        QTest::newRow("towards the user: stops at 5") << 10 << QList<int>{-120, -120} << 5;
-        QTest::newRow("wheel towards the user") << 360 << QList<int>{-240} << 350;
-        QTest::newRow("half notches add up") << 350 << QList<int>{60, 60} << 355;
+        QTest::newRow("towards the user: stops at 5") << QList<int>{-120, -120} << 5;
+        QTest::newRow("away from the user") << QList<int>{240} << 20;
+        QTest::newRow("half notches add up") << QList<int>{60, 60} << 15;
+        QTest::newRow("away from the user: stops at 360") << QList<int>(80, 120) << 360;
     }
     void spinner() {
-        QFETCH(int, start);
         QFETCH(QList<int>, turns);
         QFETCH(int, minutes);
         open(1);
         QScrollBar* spinner = window->initialPage->VScroll1;
-        spinner->setValue(start);
         for (int turn : turns) {
             QWheelEvent wheel({5, 5}, spinner->mapToGlobal(QPointF(5, 5)), {}, {0, turn}, {}, {}, Qt::NoScrollPhase, 0);
             QApplication::sendEvent(spinner, &wheel);
@@ -124,64 +119,54 @@ private slots:
                  saved.contains(u'1') ? "0 1073.096" : "- -");
         QCOMPARE(stored("Config/OptMsg(1)"), saved.contains(u'2') ? "合格！" : "-");
         QCOMPARE(platform->helpRequests.size(), button == Help ? 1 : 0);
-        for (const ScriptedPlatform::HelpRequest& request : platform->helpRequests)
-            QCOMPARE(std::tuple(request.window.data(), request.helpFile, request.command, request.data),
-                     std::tuple(window.get(), appSettings().HelpFilePath, 1, 11 + tab));
+        QVERIFY(button != Help || platform->helpRequests[0].data == 11 + tab);
     }
 
-    // What the window shows of the store: the page last recorded even when no longer remembered, colours as
-    // first written and as the picker writes them. A picked file, colour or font holds at once, even if the
-    // window is cancelled: the file is stored at once, the others with their page; a font is offered as the
-    // installed family that stands for the stored name, and a stand-in picked keeps that name.
+    // The store as shown: the page last recorded even when no longer remembered, colours as first written and as
+    // the picker writes them. A picked file, colour or font holds at once, even if the window is cancelled: the
+    // file stored at once, the others with their page; a font offered as the installed family standing for it.
     void showsTheStoreAndWhatIsPicked() {
         preset({"Position/OptCent=1", "Config/OptDbl=0", "Config/OptDateTime=1", "Config/OptBM=2", "Config/OptHaik=1",
                 "Config/OptMsgMove=0", "Config/OptLAct=0", "Config/OptLATab=2", "Config/OptReturn=1800",
                 "Position/OptSize=3", "Config/OptColor(2)=&H00FF0000&", "Config/OptColor(3)=8454143",
                 "Config/OptMsg(0)=<b>あと</b>", "Fonts/OptFont(0)=<i>IPAGothic</i>", "Fonts/OptFont(2)=True",
                 "Fonts/OptFont2(2)=True", "Config/OptBFile=/old.bmp"});
-        open(-1);
-        SetteiEnvironmentPage* environment = window->environmentPage;
-        SetteiInitialPage* initial = window->initialPage;
-        SetteiMessagePage* messages = window->messagePage;
-        const auto shown = [&] {
-            return QStringList{messages->Label2[0]->text(), messages->Label2[1]->text(),
-                               ticks(messages->Check2) + ticks(messages->Check3)};
+        const auto shown = [this] {
+            const SetteiInitialPage* i = window->initialPage;
+            const SetteiMessagePage* m = window->messagePage;
+            auto seen =
+                QStringList({QString::number(window->SSTab1->currentIndex()), i->Label4->text(), m->Text2[0]->text(),
+                             m->Label2[0]->text(), m->Label2[1]->text(), ticks(window->environmentPage->Check1),
+                             ticks(i->Option1), ticks(m->Check2) + ticks(m->Check3)});
+            for (std::size_t colour : {2, 3, 4})
+                seen << centreColour(i->Command3[colour]).name();
+            return seen.join(u' ');
         };
-        QCOMPARE(QStringList({QString::number(window->SSTab1->currentIndex()), initial->Label4->text(),
-                              messages->Text2[0]->text()}) +
-                     shown(),
-                 QStringList({"2", "30", "<b>あと</b>", "<i>IPAGothic</i>", "ＭＳ Ｐ明朝", "101"}));
-        QCOMPARE(ticks(environment->Check1) + u' ' + ticks(initial->Option1), QStringLiteral("1010100 00010"));
-        QCOMPARE(messages->Label2[0]->textFormat(), Qt::PlainText); // as typed, never as rich text
-        QCOMPARE(centreColour(initial->Command3[2]), QColor(Qt::blue));
-        QCOMPARE(centreColour(initial->Command3[3]), QColor(0xFF, 0xFF, 0x80));
+        open(-1);
+        QCOMPARE(shown(), "2 30 <b>あと</b> <i>IPAGothic</i> ＭＳ Ｐ明朝 1010100 00010 101 #0000ff #ffff80 #000000");
+        QCOMPARE(window->messagePage->Label2[0]->textFormat(), Qt::PlainText); // as typed, never as rich text
         reply = QStringLiteral("/home/user/写真/桜.JPG");
-        click(environment->Command4);
-        QVERIFY(offered.value(0).toString().startsWith(platform->dataFolder + u' ')); // then the filters
-        QVERIFY(offered.value(0).toString().contains(QLatin1String("*.JPG")));
+        click(window->environmentPage->Command4);
+        QVERIFY(offered.value(0).toString().startsWith(platform->dataFolder + u' ')); // the folder, then the filters
         QCOMPARE(stored("Config/OptBFile"), reply.toString());
         const auto contents = store->contents();
         reply = QColor(1, 2, 3);
-        click(initial->Command3[4]); // the window's own colour, black
-        QCOMPARE(offered.value(1), QVariant(QColor(Qt::black)));
-        for (const QFont& font : {QFont("IPAGothic", 14, -1, true), QFont("IPAPMincho", 20, QFont::Bold)}) {
-            reply = font;
-            click(messages->Command2[offered.size() - 2]);
-        }
-        const QFont offer = offered.value(3).value<QFont>();
-        QCOMPARE(offer.family(), QFontInfo(offer).family());
-        QCOMPARE(shown(), QStringList({"IPAGothic", "ＭＳ Ｐ明朝", "011"}));
+        click(window->initialPage->Command3[4]);
+        QCOMPARE(offered.value(1), QVariant(QColor(Qt::black))); // the colour it had
+        reply = QFont("IPAGothic", 14, -1, true), click(window->messagePage->Command2[0]);
+        reply = QFont("IPAPMincho", 20, QFont::Bold), click(window->messagePage->Command2[1]);
+        QCOMPARE(offered.value(3).value<QFont>().family(), QFontInfo(offered.value(3).value<QFont>()).family());
+        const QString picked = "<b>あと</b> IPAGothic ＭＳ Ｐ明朝 1010100 00010 011 #0000ff #ffff80 #010203";
+        QCOMPARE(shown(), "2 30 " + picked);
         click(window->Command1[Cancel]);
         QCOMPARE(store->contents(), contents);
         open(1, false);
-        QCOMPARE(window->messagePage->Label2[1]->text() + ticks(window->messagePage->Check2), "ＭＳ Ｐ明朝01");
-        QCOMPARE(centreColour(window->initialPage->Command3[4]), QColor(1, 2, 3));
+        QCOMPARE(shown(), "1 30 " + picked);
         click(window->Command1[Apply]);
         QCOMPARE(stored("Config/OptColor(4)"), QString::number(0x030201)); // red in the lowest byte
     }
 
-    // The centring box moves the countdown window when its page is applied; a window at the corner is centred
-    // once.
+    // The centring box moves the countdown window when its page is applied; one at the corner is centred once.
     void centring_data() {
         QTest::addColumn<bool>("centre");
         QTest::addColumn<QPointF>("place");
@@ -207,10 +192,8 @@ private slots:
             click(settings->Command1[Cancel]);
         });
         countdown->mnuOptSettei->trigger();
-        QCOMPARE(whileOpen, after); // moved when the page is applied, not when the window closes
-        QCOMPARE(countdown->windowPosition(), after);
+        QCOMPARE(std::pair(whileOpen, countdown->windowPosition()), std::pair(after, after)); // when applied
         QCOMPARE(stored("Position/OptCent"), QString(centre ? "1" : "0"));
-        QVERIFY(centre || appSettings().M_Left == QString::number(after.x()));
     }
 };
 

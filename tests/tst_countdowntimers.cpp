@@ -122,12 +122,13 @@ private slots:
         QCOMPARE(f->platform.messages.size(), int(chime && found.isEmpty()));
     }
 
-    // The tray menu's start-at-login item, over nothing, our entry, or someone else's folder.
+    // The tray menu's start-at-login item, over nothing, our entry, or someone else's folder or link.
     void autostart_data() {
         QTest::addColumn<QString>("before");
         QTest::newRow("on") << QString();
         QTest::newRow("off") << "ours";
         QTest::newRow("a folder refused") << "folder";
+        QTest::newRow("a link refused") << "link";
     }
     void autostart() {
         QFETCH(QString, before);
@@ -135,18 +136,22 @@ private slots:
         QCOMPARE(path, f->store.configFolder() + "/autostart/peltra.desktop");
         QVERIFY(before != "ours" || Autostart::setEnabled(true));
         QVERIFY(before != "folder" || QDir().mkpath(path));
+        const QString theirs = f->store.configFolder() + "/theirs";
+        QVERIFY(before != "link" || (QDir().mkpath(QFileInfo(path).path()) &&
+                                     QFile(theirs).open(QIODevice::WriteOnly) && QFile::link(theirs, path)));
 
         f->open().showMinimized();
         QAction* item = f->window->findChild<QAction*>(QStringLiteral("trayAutostart"));
         emit f->window->findChild<QMenu*>(QStringLiteral("trayMenu"))->aboutToShow();
         QCOMPARE(item->isChecked(), before == "ours");
         item->trigger();
-        const bool on = before != "ours", refused = before == "folder";
+        const bool on = before != "ours", refused = before == "folder" || before == "link";
         // Refused, the item claims nothing and the user is told where the entry is.
         QCOMPARE(item->isChecked(), on && !refused);
         QCOMPARE(Autostart::isEnabled(), on && !refused);
         QCOMPARE(f->platform.messages.value(0).prompt.contains(path), refused);
         QCOMPARE(QFile::exists(path), on);
+        QCOMPARE(QFileInfo(path).isSymLink() && QFileInfo(theirs).size() == 0, before == "link");
         // A build run from its own folder is not on PATH: the entry names it by its full path.
         const QByteArray exec = "\nExec=" + QCoreApplication::applicationFilePath().toUtf8() + '\n';
         QFile entry(path);

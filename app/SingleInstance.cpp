@@ -112,7 +112,7 @@ bool SingleInstance::listen() {
         return false;
     }
     listeningDescriptor = descriptor;
-    connections = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    auto* connections = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
     connect(connections, &QSocketNotifier::activated, this, &SingleInstance::takeConnections);
     return true;
 }

@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QString>
 
-class QSocketNotifier;
-
 // One countdown per user. The first program holds a lock in the user's private folder and
 // listens at an address beside it; a later start asks it to show its window and ends, so no
 // second window writes the same settings file.
@@ -43,5 +41,4 @@ private:
     QString address;
     int lockDescriptor = -1;
     int listeningDescriptor = -1;
-    QSocketNotifier* connections = nullptr;
 };

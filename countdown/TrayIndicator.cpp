@@ -143,9 +143,12 @@ void TrayIndicator::showCount() {
         trayIcon->setIcon(icon);
         drawnCount = count;
     }
-    // The tray shows rich text where it finds some; a message is always plain text.
-    trayIcon->setToolTip(Qt::convertFromPlainText(
-        trayToolTipText(window.Label1[0]->text(), count, appSettings().TheDate), Qt::WhiteSpaceNormal));
+    // The tray shows rich text where it finds some; a message is always plain text. Set only when it
+    // changed: a tray on the session bus is sent every new tooltip.
+    const QString toolTip = Qt::convertFromPlainText(
+        trayToolTipText(window.Label1[0]->text(), count, appSettings().TheDate), Qt::WhiteSpaceNormal);
+    if (toolTip != trayIcon->toolTip())
+        trayIcon->setToolTip(toolTip);
 }
 
 void TrayIndicator::showAutostartState() {

@@ -40,7 +40,7 @@ public:
     // The available areas; the whole screens unless a test sets panels.
     QList<QRectF> availableRectsTwips() override { return available.isEmpty() ? screens : available; }
     QDateTime now() override { return clock; }
-    void processEvents() override { ++eventsProcessed; }
+    void processEvents() override {}
     QString programDirectory() override { return dataFolder; }
     void endProgram() override { ended = true; }
     bool hasEnded() const override { return ended; }
@@ -62,6 +62,5 @@ public:
     QList<QRectF> available;
     QDateTime clock;
     QString dataFolder = QStringLiteral("/opt/peltra");
-    int eventsProcessed = 0;
     bool ended = false;
 };

@@ -1,10 +1,10 @@
 #include "countdown/CountdownLayout.h"
 
-#include "app/AppSettings.h"
-#include "app/Conversions.h"
-#include "app/FontSetup.h"
-#include "app/SizePresets.h"
-#include "app/Twips.h"
+#include "app/core/AppSettings.h"
+#include "app/core/Conversions.h"
+#include "app/system/FontSetup.h"
+#include "app/core/SizePresets.h"
+#include "app/core/Twips.h"
 #include "countdown/CountdownStatusBar.h"
 #include "countdown/PictureDecoder.h"
 

@@ -1,6 +1,6 @@
 #include "countdown/CountdownStatusBar.h"
 
-#include "app/Twips.h"
+#include "app/core/Twips.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 #include "countdown/LabelDragger.h"
 
-#include "app/AppSettings.h"
-#include "app/Twips.h"
+#include "app/core/AppSettings.h"
+#include "app/core/Twips.h"
 #include "countdown/CountdownLayout.h"
 
 #include <QApplication>

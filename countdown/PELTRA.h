@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ReturnSchedule.h"
+#include "app/core/ReturnSchedule.h"
 #include "countdown/CountdownLayout.h"
 #include "countdown/LabelDragger.h"
 
@@ -93,7 +93,6 @@ private:
     // Writes the window's place as "M_Top" then "M_Left"; also into the settings when asked.
     void saveWindowPosition(bool alsoInMemory);
     void takeCurrentPlace();
-    void commitDataRequested();
 
     AppSettings& settings;
     SettingsStore& store;

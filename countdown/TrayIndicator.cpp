@@ -1,9 +1,9 @@
 #include "countdown/TrayIndicator.h"
 
-#include "app/AppSettings.h"
-#include "app/Autostart.h"
-#include "app/DateTimeText.h"
-#include "app/Platform.h"
+#include "app/core/AppSettings.h"
+#include "app/system/Autostart.h"
+#include "app/core/DateTimeText.h"
+#include "app/core/Platform.h"
 #include "countdown/CountdownLayout.h"
 #include "countdown/PELTRA.h"
 

@@ -1,8 +1,8 @@
 #include "dialogs/AboutLinks.h"
 
-#include "app/Conversions.h"
-#include "app/Platform.h"
-#include "app/ProductInfo.h"
+#include "app/core/Conversions.h"
+#include "app/core/Platform.h"
+#include "app/core/ProductInfo.h"
 
 const QColor AboutLinks::normalColour = Conversions::colorFromText(QStringLiteral("&H00C0FFC0&"));
 const QColor AboutLinks::highlightColour = Conversions::colorFromText(QStringLiteral("&H0000FF00&"));

@@ -1,9 +1,9 @@
 #include "dialogs/INFO_VER.h"
 
-#include "app/Conversions.h"
-#include "app/Platform.h"
-#include "app/ProductInfo.h"
-#include "app/Twips.h"
+#include "app/core/Conversions.h"
+#include "app/core/Platform.h"
+#include "app/core/ProductInfo.h"
+#include "app/core/Twips.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "dialogs/INP_DATE.h"
 
-#include "app/AppSettings.h"
-#include "app/DateTimeText.h"
-#include "app/Platform.h"
-#include "app/SettingsStore.h"
-#include "app/Twips.h"
+#include "app/core/AppSettings.h"
+#include "app/core/DateTimeText.h"
+#include "app/core/Platform.h"
+#include "app/settings/SettingsStore.h"
+#include "app/core/Twips.h"
 
 #include <QCalendarWidget>
 #include <QFontMetrics>

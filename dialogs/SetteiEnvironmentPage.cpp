@@ -1,9 +1,9 @@
 #include "dialogs/SetteiEnvironmentPage.h"
 
-#include "app/AppSettings.h"
-#include "app/Platform.h"
-#include "app/SettingsChoices.h"
-#include "app/SettingsStore.h"
+#include "app/core/AppSettings.h"
+#include "app/core/Platform.h"
+#include "app/settings/SettingsChoices.h"
+#include "app/settings/SettingsStore.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/SetteiGeometry.h"
 
-#include "app/Twips.h"
+#include "app/core/Twips.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "dialogs/SetteiInitialPage.h"
 
-#include "app/AppSettings.h"
-#include "app/Conversions.h"
-#include "app/SettingsChoices.h"
+#include "app/core/AppSettings.h"
+#include "app/core/Conversions.h"
+#include "app/settings/SettingsChoices.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
 

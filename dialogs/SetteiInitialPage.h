@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsSaving.h"
+#include "app/settings/SettingsSaving.h"
 
 #include <QWidget>
 

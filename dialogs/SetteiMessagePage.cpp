@@ -1,7 +1,7 @@
 #include "dialogs/SetteiMessagePage.h"
 
-#include "app/AppSettings.h"
-#include "app/SettingsChoices.h"
+#include "app/core/AppSettings.h"
+#include "app/settings/SettingsChoices.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Platform.h"
+#include "app/core/Platform.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +20,6 @@ public:
     }
     void winHelp(QWidget*, const QString&, int, int) override {}
     void playSound(const QString&) override {}
-    VersionRecord versionRecord() override { return {}; }
     QString environmentVariable(const QString&) override { return {}; }
     QString existingFileName(const QString&) override { return {}; }
     bool openUrl(const QString&) override { return false; }

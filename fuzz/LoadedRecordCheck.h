@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/Conversions.h"
-#include "app/SizePresets.h"
+#include "app/core/AppSettings.h"
+#include "app/core/Conversions.h"
+#include "app/core/SizePresets.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <QString>

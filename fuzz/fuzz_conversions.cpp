@@ -1,7 +1,7 @@
 // Number, colour and date conversions of stored texts: no crash, no undefined behaviour, and what
 // the program writes reads back.
-#include "app/Conversions.h"
-#include "app/DateTimeText.h"
+#include "app/core/Conversions.h"
+#include "app/core/DateTimeText.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <QColor>

@@ -1,12 +1,12 @@
 // The settings file as read at start-up: raw bytes in, the keys parsed and loaded into the settings
 // record the way the loader does. No crash, no undefined behaviour; every key that was read survives
 // the clean file written at the first save; the record holds only values the windows can use.
-#include "app/AppSettings.h"
-#include "app/Conversions.h"
-#include "app/DateTimeText.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsLoader.h"
-#include "app/SizePresets.h"
+#include "app/core/AppSettings.h"
+#include "app/core/Conversions.h"
+#include "app/core/DateTimeText.h"
+#include "app/settings/SettingsFile.h"
+#include "app/settings/SettingsLoader.h"
+#include "app/core/SizePresets.h"
 #include "fuzz/FixedScreenPlatform.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/LoadedRecordCheck.h"

@@ -1,11 +1,11 @@
 // The program's own start-up load over a settings file of raw bytes: the store reads the file from a
 // private folder, the loader fills the record and writes what was missing, a damaged file is kept
 // beside the store and replaced by a clean one. No crash, no undefined behaviour, no key lost.
-#include "app/AppSettings.h"
-#include "app/DateTimeText.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsLoader.h"
-#include "app/SettingsStore.h"
+#include "app/core/AppSettings.h"
+#include "app/core/DateTimeText.h"
+#include "app/settings/SettingsFile.h"
+#include "app/settings/SettingsLoader.h"
+#include "app/settings/SettingsStore.h"
 #include "fuzz/FixedScreenPlatform.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/LoadedRecordCheck.h"

@@ -1,6 +1,6 @@
 #include "helpviewer/HelpServer.h"
 
-#include "app/PrivateRuntimeFolder.h"
+#include "app/system/PrivateRuntimeFolder.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

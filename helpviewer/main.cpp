@@ -3,8 +3,8 @@
 //
 //   peltra-help [--file FILE] [--context NUMBER | --contents | --index] [--socket NAME]
 
-#include "app/FontSetup.h"
-#include "app/TerminationSignals.h"
+#include "app/system/FontSetup.h"
+#include "app/system/TerminationSignals.h"
 #include "helpviewer/HelpServer.h"
 #include "helpviewer/HelpViewerWindow.h"
 

@@ -1,4 +1,4 @@
-#include "app/Autostart.h"
+#include "app/system/Autostart.h"
 #include "countdown/TrayIndicator.h"
 #include "dialogs/INP_DATE.h"
 #include "tests/support/WindowTestHelpers.h"

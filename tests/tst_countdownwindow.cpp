@@ -1,4 +1,4 @@
-#include "app/SizePresets.h"
+#include "app/core/SizePresets.h"
 #include "countdown/CountdownStatusBar.h"
 #include "tests/support/WindowTestHelpers.h"
 

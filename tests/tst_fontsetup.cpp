@@ -1,5 +1,5 @@
 // The fonts: Windows names shown by installed fonts of the same metrics, drawn anti-aliased from outlines.
-#include "app/FontSetup.h"
+#include "app/system/FontSetup.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -1,5 +1,5 @@
 // The help viewer peltra-help: what each request shows, hostile pages, whom it trusts, the hand-over.
-#include "app/PrivateRuntimeFolder.h"
+#include "app/system/PrivateRuntimeFolder.h"
 #include "helpviewer/HelpBrowser.h"
 #include "helpviewer/HelpPane.h"
 #include "helpviewer/HelpServer.h"

@@ -1,9 +1,9 @@
 // The program's plain logic: stored texts and numbers, dates and the automatic return.
-#include "app/AppSettings.h"
-#include "app/Conversions.h"
-#include "app/DateTimeText.h"
-#include "app/QtPlatform.h"
-#include "app/ReturnSchedule.h"
+#include "app/core/AppSettings.h"
+#include "app/core/Conversions.h"
+#include "app/core/DateTimeText.h"
+#include "app/system/QtPlatform.h"
+#include "app/core/ReturnSchedule.h"
 
 #include <QDeadlineTimer>
 #include <QLibrary>

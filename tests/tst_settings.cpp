@@ -1,6 +1,6 @@
 // Settings from the store to memory at start-up, and from the settings window back to the store.
-#include "app/SettingsSaving.h"
-#include "app/StartUp.h"
+#include "app/settings/SettingsSaving.h"
+#include "program/StartUp.h"
 #include "tests/support/WindowTestHelpers.h"
 
 #include <QLabel>

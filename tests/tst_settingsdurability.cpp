@@ -1,10 +1,10 @@
 // Kills, at 100 seeded moments, a process saving settings as the program does (settings OK with a new size and
 // rescaled positions, the click on the count, the exit question's save, the event date) and checks the file after
 // each kill: it parses, keeps every value of each finished action, and holds the cut action whole or not at all.
-#include "app/DateTimeText.h"
-#include "app/SettingsLoader.h"
-#include "app/SettingsSaving.h"
-#include "app/SizePresets.h"
+#include "app/core/DateTimeText.h"
+#include "app/settings/SettingsLoader.h"
+#include "app/settings/SettingsSaving.h"
+#include "app/core/SizePresets.h"
 #include "tests/support/TestStore.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 // The settings file on disk: its format against QSettings, damaged files, refused files, failures, batches.
-#include "app/SettingsLoader.h"
+#include "app/settings/SettingsLoader.h"
 #include "tests/support/TestStore.h"
 
 #include <QSettings>

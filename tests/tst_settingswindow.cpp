@@ -1,5 +1,5 @@
 // The settings window: what it shows of the store, what each way out saves, what its pickers change.
-#include "app/FontSetup.h"
+#include "app/system/FontSetup.h"
 #include "dialogs/SETTEI.h"
 #include "dialogs/SetteiEnvironmentPage.h"
 #include "dialogs/SetteiInitialPage.h"

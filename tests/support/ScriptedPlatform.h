@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Platform.h"
+#include "app/core/Platform.h"
 
 #include <QHash>
 #include <QList>
@@ -31,7 +31,6 @@ public:
     int messageBox(const QString& prompt, int style, const QString& title) override;
     void winHelp(QWidget* window, const QString& helpFile, int command, int data) override;
     void playSound(const QString& path) override;
-    VersionRecord versionRecord() override { return version; }
     QString environmentVariable(const QString& name) override { return environment.value(name); }
     QString existingFileName(const QString& path) override { return existingFiles.value(path); }
     bool openUrl(const QString& address) override;
@@ -54,7 +53,6 @@ public:
     QStringList soundsPlayed;
     QStringList urlsOpened;
     bool urlHandlerPresent = true;
-    VersionRecord version;
     QHash<QString, QString> environment;
     QHash<QString, QString> existingFiles; // full path -> name the existence test gives
     QSizeF screenSize{15360, 11520};

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsStore.h"
+#include "app/core/AppSettings.h"
+#include "app/settings/SettingsFile.h"
+#include "app/settings/SettingsStore.h"
 #include "tests/support/ScriptedPlatform.h"
 
 #include <QDir>

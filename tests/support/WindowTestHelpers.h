@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/SettingsLoader.h"
-#include "app/SettingsStore.h"
+#include "app/core/AppSettings.h"
+#include "app/settings/SettingsLoader.h"
+#include "app/settings/SettingsStore.h"
 #include "countdown/PELTRA.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestStore.h"

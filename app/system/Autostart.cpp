@@ -1,0 +1,121 @@
+#include "app/system/Autostart.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+// Quoted as the desktop entry format asks when the path holds a blank or a reserved character; a
+// percent sign would otherwise read as a field code, a backslash is escaped once for the quoting and
+// once for the string value.
+QString execArgument(const QString& path) {
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    QString escaped = path;
+    escaped.replace(QLatin1Char('%'), QLatin1String("%%"));
+    if (std::none_of(path.begin(), path.end(), [](QChar c) { return reserved.contains(c); }))
+        return escaped;
+    QString quoted;
+    for (const QChar c : escaped) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$'))
+            quoted += QLatin1Char('\\');
+        else if (c == QLatin1Char('\\'))
+            quoted += QLatin1String("\\\\\\");
+        quoted += c;
+    }
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// The installed program is started by name, so that an update in place keeps working; a build run
+// from its own folder is started where it is.
+QString execLine() {
+    const QString running = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("peltra"));
+    if (!onPath.isEmpty() && QFileInfo(onPath).canonicalFilePath() == running)
+        return QStringLiteral("peltra");
+    return execArgument(running);
+}
+
+QByteArray entryText() {
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=PELTRA\n"
+                          "Name[ja]=ペルトラ\n"
+                          "Comment=Count down the days to your event\n"
+                          "Comment[ja]=イベントの日までの残り日数を表示します\n"
+                          "Exec=%1\n"
+                          "Icon=peltra\n"
+                          "Terminal=false\n"
+                          "X-GNOME-Autostart-enabled=true\n")
+        .arg(execLine())
+        .toUtf8();
+}
+
+// Only a plain file at our path is ours to replace or remove; a folder or a link was put there by
+// someone else, for a reason of their own.
+bool isForeign(const QFileInfo& entry) {
+    return entry.isSymLink() || (entry.exists() && !entry.isFile());
+}
+
+bool fail(QString* error, const QString& message) {
+    if (error)
+        *error = message;
+    return false;
+}
+
+} // namespace
+
+namespace Autostart {
+
+QString entryPath() {
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty() || QDir::isRelativePath(configHome))
+        configHome = QDir::homePath() + QLatin1String("/.config");
+    return QDir::cleanPath(configHome + QLatin1String("/autostart/peltra.desktop"));
+}
+
+bool isEnabled() {
+    const QFileInfo entry(entryPath());
+    if (isForeign(entry) || !entry.exists())
+        return false;
+    // The desktop's own start-up settings switch an entry off in place rather than removing it.
+    QFile file(entry.filePath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line == "Hidden=true" || line == "X-GNOME-Autostart-enabled=false")
+            return false;
+    }
+    return true;
+}
+
+bool setEnabled(bool on, QString* error) {
+    const QString path = entryPath();
+    const QFileInfo entry(path);
+    if (isForeign(entry))
+        return fail(error, QStringLiteral("%1 はこのプログラムが作ったファイルではないため、変更しません。")
+                               .arg(QDir::toNativeSeparators(path)));
+    if (!on) {
+        QFile file(path);
+        if (!entry.exists() || file.remove())
+            return true;
+        return fail(error,
+                    QStringLiteral("%1 を削除できません: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    if (!QDir().mkpath(entry.absolutePath()))
+        return fail(error,
+                    QStringLiteral("フォルダー %1 を作れません。").arg(QDir::toNativeSeparators(entry.absolutePath())));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(entryText()) >= 0 && file.commit())
+        return true;
+    return fail(error,
+                QStringLiteral("%1 に書き込めません: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+} // namespace Autostart

@@ -1,0 +1,158 @@
+#include "app/system/QtPlatform.h"
+
+#include "app/core/Twips.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <cstdlib>
+
+namespace {
+
+QWidget* visibleParent() {
+    // A box over a minimised window would be minimised with it; such a box stands alone.
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = QApplication::activeWindow();
+    if (parent && (parent->isMinimized() || !parent->isVisible()))
+        parent = nullptr;
+    return parent;
+}
+
+QRectF toTwips(const QRect& pixels) {
+    return {Twips::fromPixelsX(pixels.x()), Twips::fromPixelsY(pixels.y()), Twips::fromPixelsX(pixels.width()),
+            Twips::fromPixelsY(pixels.height())};
+}
+
+} // namespace
+
+int QtPlatform::messageBox(const QString& prompt, int style, const QString& title) {
+    QMessageBox box(visibleParent());
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    box.setTextFormat(Qt::PlainText);
+    if (style == MessageStyle::Question) {
+        box.setIcon(QMessageBox::Question);
+        QPushButton* ok = box.addButton(QMessageBox::Ok);
+        box.addButton(QMessageBox::Cancel); // also the answer of Escape and the close box
+        box.setDefaultButton(ok);
+        box.exec();
+        return box.clickedButton() == ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+    box.setIcon(style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::Information);
+    box.addButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+QString QtPlatform::helpViewerPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/peltra-help");
+}
+
+void QtPlatform::winHelp(QWidget* window, const QString& helpFile, int command, int data) {
+    Q_UNUSED(window);
+    QStringList arguments{QStringLiteral("--file"), helpFile};
+    switch (command) {
+    case HelpCommand::Context:
+        arguments << QStringLiteral("--context") << QString::number(data);
+        break;
+    case HelpCommand::Contents:
+        arguments << QStringLiteral("--contents");
+        break;
+    case HelpCommand::PartialKey:
+        arguments << QStringLiteral("--index");
+        break;
+    default:
+        return;
+    }
+    // The viewer runs on its own; a missing viewer is its own affair, as a missing help file is.
+    if (QFileInfo(helpViewerPath()).isExecutable())
+        QProcess::startDetached(helpViewerPath(), arguments);
+}
+
+QString QtPlatform::soundModulePath() {
+    // Beside the program in the build tree, in libexec/peltra of the installed tree.
+    const QDir executableFolder(QCoreApplication::applicationDirPath());
+    const QString besideProgram = executableFolder.absoluteFilePath(QStringLiteral("peltra-sound.so"));
+    if (QFileInfo::exists(besideProgram))
+        return besideProgram;
+    return QDir::cleanPath(executableFolder.absoluteFilePath(QStringLiteral("../libexec/peltra/peltra-sound.so")));
+}
+
+void QtPlatform::playSound(const QString& path) {
+    using PlaySoundFile = bool (*)(const QString&);
+    // Loaded at the first chime and kept: the audio libraries cost memory and start-up time otherwise.
+    static const auto playSoundFile = [] {
+        QLibrary module(soundModulePath());
+        return reinterpret_cast<PlaySoundFile>(module.resolve("peltraPlaySoundFile"));
+    }();
+    if (!playSoundFile || !playSoundFile(path))
+        QApplication::beep();
+}
+
+QString QtPlatform::environmentVariable(const QString& name) {
+    return qEnvironmentVariable(name.toLocal8Bit().constData());
+}
+
+QString QtPlatform::existingFileName(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile() || info.isHidden())
+        return {};
+    return info.fileName();
+}
+
+bool QtPlatform::openUrl(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address));
+}
+
+QSizeF QtPlatform::screenSizeTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    return toTwips(screen->geometry()).size();
+}
+
+QList<QRectF> QtPlatform::screenRectsTwips() {
+    QList<QRectF> rects;
+    for (const QScreen* screen : QGuiApplication::screens())
+        rects << toTwips(screen->geometry());
+    return rects;
+}
+
+QList<QRectF> QtPlatform::availableRectsTwips() {
+    QList<QRectF> rects;
+    for (const QScreen* screen : QGuiApplication::screens())
+        rects << toTwips(screen->availableGeometry());
+    return rects;
+}
+
+QDateTime QtPlatform::now() {
+    return QDateTime::currentDateTime();
+}
+
+void QtPlatform::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+QString QtPlatform::programDirectory() {
+    // Installed: bin/peltra with its data in share/peltra; in the build tree the data lies beside it.
+    const QDir executableFolder(QCoreApplication::applicationDirPath());
+    const QString installed = executableFolder.absoluteFilePath(QStringLiteral("../share/peltra"));
+    if (QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed);
+    return executableFolder.absolutePath();
+}
+
+void QtPlatform::endProgram() {
+    std::exit(0);
+}

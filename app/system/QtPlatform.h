@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/core/Platform.h"
+
+// The platform as Qt gives it on today's desktops.
+class QtPlatform : public Platform {
+public:
+    int messageBox(const QString& prompt, int style, const QString& title) override;
+    void winHelp(QWidget* window, const QString& helpFile, int command, int data) override;
+    void playSound(const QString& path) override;
+    QString environmentVariable(const QString& name) override;
+    QString existingFileName(const QString& path) override;
+    bool openUrl(const QString& address) override;
+    QSizeF screenSizeTwips() override;
+    QList<QRectF> screenRectsTwips() override;
+    QList<QRectF> availableRectsTwips() override;
+    QDateTime now() override;
+    void processEvents() override;
+    QString programDirectory() override;
+    [[noreturn]] void endProgram() override;
+    bool hasEnded() const override { return false; }
+
+    // The help viewer program beside this one.
+    static QString helpViewerPath();
+    // The module that plays the chime.
+    static QString soundModulePath();
+};

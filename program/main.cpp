@@ -1,0 +1,100 @@
+#include "program/CommandLine.h"
+#include "app/system/FontSetup.h"
+#include "app/system/PrivateRuntimeFolder.h"
+#include "app/system/QtPlatform.h"
+#include "app/system/SingleInstance.h"
+#include "program/StartUp.h"
+#include "app/system/TerminationSignals.h"
+#include "countdown/PELTRA.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+
+namespace {
+
+// The program places its own window, which a Wayland compositor does not allow: under a Wayland
+// session with XWayland present, run on X11 unless the user chose a platform. An empty variable is
+// no choice (Qt ignores it too).
+bool chooseWindowSystem() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool waylandSession = wayland || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    if (waylandSession && x11)
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    return x11 || wayland;
+}
+
+// The program's icon in the sizes a title bar and a task switcher take from a window. Decoded as PNG
+// by name: QIcon::addFile would load every image-format plugin to guess the format, and the larger
+// sizes would be decoded and sent to the window system at start-up for nothing (the desktop takes
+// those from the installed icon theme).
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48})
+        icon.addPixmap(QPixmap(QStringLiteral(":/peltra/icon/%1.png").arg(size), "PNG"));
+    return icon;
+}
+
+// A later start shows the running countdown, or, while the first-start date window is still up,
+// that window.
+void showRunningWindow(PELTRA* window) {
+    if (window) {
+        window->bringBack();
+    } else if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+// A termination signal is the session ending without interaction; before the countdown window
+// exists there is nothing of the user's to save.
+void endOnSignal(PELTRA* window, Platform& platform) {
+    if (window)
+        window->saveForSessionEnd();
+    platform.endProgram();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The options for panels and scripts need neither a display nor a window.
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    if (const std::optional<int> status = CommandLine::run(arguments))
+        return *status;
+    if (!chooseWindowSystem()) {
+        std::fputs("peltra: no display found (DISPLAY is not set); run it on a desktop, or under Xvfb: "
+                   "xvfb-run -a peltra\n",
+                   stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("PELTRA"));
+    QApplication::setWindowIcon(programIcon());
+    installJapaneseLocale();
+    installFontSubstitutions();
+
+    QtPlatform platform;
+    Platform::setInstance(&platform);
+    // Before the settings are read: a second start writes nothing.
+    SingleInstance instance(PrivateRuntimeFolder::path());
+    if (const SingleInstance::Start start = instance.claim(); start != SingleInstance::Start::First) {
+        if (start == SingleInstance::Start::NoAnswer)
+            std::fputs("peltra: PELTRA is running already but does not answer\n", stderr);
+        return start == SingleInstance::Start::HandedOver ? 0 : 1;
+    }
+    std::unique_ptr<PELTRA> window;
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &application,
+                     [&] { endOnSignal(window.get(), platform); });
+    QObject::connect(&instance, &SingleInstance::showRequested, &application, [&] { showRunningWindow(window.get()); });
+    window = startUp(platform);
+    if (!window)
+        return 0;
+    return QApplication::exec();
+}

@@ -1,4 +1,4 @@
-# Desktop integration and packaging: the window icon built into the program, the install rules
+# Desktop integration and packaging: the install rules
 # (GNUInstallDirs) and the Debian package (CPack, `cpack -G DEB` in the build folder).
 #
 # Installed tree:
@@ -14,10 +14,6 @@ include(GNUInstallDirs)
 
 set(PELTRA_SOURCE_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/../resources)
 cmake_path(NORMAL_PATH PELTRA_SOURCE_RESOURCES)
-
-# --- The window icon, compiled into the program. ---
-qt_add_resources(peltra_icon_sources ${PELTRA_SOURCE_RESOURCES}/icon/icon.qrc)
-target_sources(peltra PRIVATE ${peltra_icon_sources})
 
 # --- Install rules. ---
 # The program finds its data folder as ../share/peltra from its own folder; other layouts would

@@ -7,6 +7,7 @@
 #include "app/core/Twips.h"
 #include "countdown/CountdownStatusBar.h"
 #include "countdown/PictureDecoder.h"
+#include "dialogs/WidgetLook.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -16,9 +17,7 @@
 namespace {
 
 void setTextColour(QLabel* label, const QString& colourText) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Conversions::colorFromText(colourText));
-    label->setPalette(palette);
+    WidgetLook::setTextColour(label, Conversions::colorFromText(colourText));
 }
 
 void setBackgroundColour(QWidget* widget, const QString& colourText) {

@@ -6,6 +6,7 @@
 #include "app/core/Platform.h"
 #include "app/core/ReturnSound.h"
 #include "app/settings/SettingsStore.h"
+#include "app/settings/StoreWriteReport.h"
 #include "app/core/SizePresets.h"
 #include "app/core/Twips.h"
 #include "app/core/WindowPlacement.h"
@@ -35,8 +36,9 @@ QString labelKey(const char* family, int index) {
 }
 } // namespace
 
-PELTRA::PELTRA(QWidget* parent)
-    : QMainWindow(parent), settings(appSettings()), store(SettingsStore::instance()), platform(Platform::instance()) {
+PELTRA::PELTRA(const ProgramContext& context, QWidget* parent)
+    : QMainWindow(parent), context(context), settings(context.settings), store(context.store),
+      platform(context.platform) {
     setObjectName(QStringLiteral("PELTRA"));
     setWindowTitle(caption);
     // A fixed single border with the close command only.
@@ -182,8 +184,15 @@ void PELTRA::geometryPassAtActivation() {
     countdownLayout->restoreLabelPositions(settings);
 }
 
-void PELTRA::showDaysLeft() {
-    countdownLayout->showCount(QString::number(DaysLeft(platform.now().date(), settings.TheDate)));
+int PELTRA::showDaysLeft() {
+    const int days = DaysLeft(platform.now().date(), settings.TheDate);
+    countdownLayout->showCount(QString::number(days));
+    if (!countShown || days != shownDaysLeft) {
+        countShown = true;
+        shownDaysLeft = days;
+        emit countChanged(days);
+    }
+    return days;
 }
 
 void PELTRA::setOuterSize(double widthTwips, double heightTwips) {
@@ -259,6 +268,11 @@ void PELTRA::saveWindowPosition(bool alsoInMemory) {
     }
     store.Save(Section::Position, QStringLiteral("M_Top"), top);
     store.Save(Section::Position, QStringLiteral("M_Left"), left);
+    report(batch.commit());
+}
+
+void PELTRA::report(const StoreWrite& write) {
+    reportStoreWrite(platform, write);
 }
 
 void PELTRA::SaveLabelPositions() {
@@ -272,6 +286,7 @@ void PELTRA::SaveLabelPositions() {
         settings.Label_Left[std::size_t(i)] = left;
         settings.Label_Top[std::size_t(i)] = top;
     }
+    report(batch.commit());
 }
 
 void PELTRA::Form_DblClick() {
@@ -282,6 +297,7 @@ void PELTRA::Form_DblClick() {
         SettingsStore::Batch batch(store);
         saveWindowPosition(false);
         SaveLabelPositions();
+        report(batch.commit());
     }
     const int answer = platform.messageBox(QStringLiteral("「ペルトラ for Windows」 を 終了しますか？"),
                                            MessageStyle::Question, endTitle);
@@ -335,13 +351,12 @@ bool PELTRA::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PELTRA::Timer1_Timer() {
-    showDaysLeft();
-    if (Conversions::lenientNumber(Label1[CountdownLayout::count]->text()) < 0) {
+    if (showDaysLeft() < 0) {
         askAboutPassedEvent();
         return;
     }
     if (isMinimized() && schedule.isDue(settings, platform.now()))
-        returnWindow();
+        returnWindow(true);
 }
 
 void PELTRA::askAboutPassedEvent() {
@@ -354,17 +369,22 @@ void PELTRA::askAboutPassedEvent() {
         return;
     }
     // A minimised window would take its dialog out of sight with it.
-    INP_DATE dialog(isMinimized() ? nullptr : this);
+    INP_DATE dialog(context, isMinimized() ? nullptr : this);
+    runDialog(dialog);
+}
+
+void PELTRA::runDialog(QDialog& dialog) {
+    Timer1->stop();
     dialog.exec();
     Timer1->start();
     Form_Activate();
 }
 
-void PELTRA::returnWindow() {
+void PELTRA::returnWindow(bool withChime) {
     // Taken before the sound, so that a tick while it plays or its message is up starts no second return.
     schedule.take();
     Timer1->setInterval(afterReturnInterval);
-    if (settings.OptBM != QLatin1String("2")) {
+    if (withChime && settings.OptBM != QLatin1String("2")) {
         PlayReturnSound(settings, platform);
         if (platform.hasEnded())
             return;
@@ -379,12 +399,7 @@ void PELTRA::Label1_Click(int index) {
     if (index != CountdownLayout::count)
         return;
     takeCurrentPlace();
-    const QPointF current = windowPosition();
-    {
-        SettingsStore::Batch batch(store);
-        store.Save(Section::Position, QStringLiteral("M_Top"), Conversions::numberText(current.y()));
-        store.Save(Section::Position, QStringLiteral("M_Left"), Conversions::numberText(current.x()));
-    }
+    saveWindowPosition(false);
     moveTo({Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top)});
     Timer1->setInterval(countInterval);
     schedule.start(settings, platform.now());
@@ -431,23 +446,17 @@ void PELTRA::mnuOptSettei_Click() {
         SettingsStore::Batch batch(store);
         SaveLabelPositions();
         saveWindowPosition(true);
+        report(batch.commit());
     }
-    Timer1->stop();
-    SETTEI dialog(this);
     // Only the centring switch moves this window while the settings window is up.
-    dialog.setCountdownPlacement({[this] { return windowPosition(); }, [this] { centreNow(); }});
-    dialog.exec();
-    Timer1->start();
-    Form_Activate();
+    SETTEI dialog(context, this, this);
+    runDialog(dialog);
 }
 
 void PELTRA::mnuEditEvent_Click() {
     saveWindowPosition(true);
-    Timer1->stop();
-    INP_DATE dialog(this);
-    dialog.exec();
-    Timer1->start();
-    Form_Activate();
+    INP_DATE dialog(context, this);
+    runDialog(dialog);
 }
 
 void PELTRA::mnuHelpContents_KeyWord_Click(int index) {
@@ -460,7 +469,7 @@ void PELTRA::mnuHelpContents_KeyWord_Click(int index) {
 }
 
 void PELTRA::mnuHelpAbout_Click() {
-    INFO_VER dialog(this);
+    INFO_VER dialog(platform, this);
     dialog.exec();
     Form_Activate();
 }
@@ -470,15 +479,14 @@ void PELTRA::centreNow() {
 }
 
 void PELTRA::bringBack() {
-    schedule.take();
-    showNormal();
-    raise();
-    activateWindow();
-    Form_Activate();
+    returnWindow(false);
 }
 
 void PELTRA::saveForSessionEnd() {
     SettingsStore::Batch batch(store);
     saveWindowPosition(true);
     SaveLabelPositions();
+    // Nobody is there to read a message: a failed save is told on the standard error.
+    if (const StoreWrite write = batch.commit(); !write.written)
+        qWarning("peltra: the settings could not be saved to %s", qPrintable(store.fileName()));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/core/CountdownPlacement.h"
 #include "app/core/ReturnSchedule.h"
+#include "app/settings/ProgramContext.h"
 #include "countdown/CountdownLayout.h"
 #include "countdown/LabelDragger.h"
 
@@ -12,21 +14,20 @@
 
 class CountdownStatusBar;
 class QAction;
+class QDialog;
 class QLabel;
 class QTimer;
-struct AppSettings;
-class Platform;
-class SettingsStore;
+struct StoreWrite;
 
 // The countdown window: the messages, the day count and the status bar, its menu, and the ways
 // the program ends.
-class PELTRA : public QMainWindow {
+class PELTRA : public QMainWindow, public CountdownPlacement {
     Q_OBJECT
 public:
     // How a close request came: the user's close command, the session ending, or the program itself.
     enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
 
-    explicit PELTRA(QWidget* parent = nullptr);
+    explicit PELTRA(const ProgramContext& context, QWidget* parent = nullptr);
     ~PELTRA() override;
 
     void Form_Load();
@@ -44,10 +45,9 @@ public:
     void Label1_Click(int index);
 
     // The window's outer rectangle in twips, frame included.
-    QPointF windowPosition() const;
-    QSizeF windowOuterSize() const;
-    // Centres the window on the screen at once, whatever the centring switch.
-    void centreNow();
+    [[nodiscard]] QPointF windowPosition() const override;
+    [[nodiscard]] QSizeF windowOuterSize() const;
+    void centreNow() override;
     // Brings the window back as the automatic return does (restored, raised, laid out again, the
     // pending return ended) but without a sound: the tray icon's click and a second start.
     void bringBack();
@@ -56,7 +56,10 @@ public:
     void saveForSessionEnd();
     CountdownLayout& layout() { return *countdownLayout; }
     LabelDragger& dragger() { return *labelDragger; }
-    const ReturnSchedule& returnSchedule() const { return schedule; }
+    [[nodiscard]] const ReturnSchedule& returnSchedule() const { return schedule; }
+    [[nodiscard]] const ProgramContext& programContext() const { return context; }
+    // The days left that the window shows: 1 for tomorrow, 0 on the day, negative once it has passed.
+    [[nodiscard]] int daysLeft() const { return shownDaysLeft; }
 
     std::array<QLabel*, 3> Label1{};
     QLabel* Image1 = nullptr;
@@ -68,6 +71,10 @@ public:
     QAction* mnuEditEvent = nullptr;
     std::array<QAction*, 2> mnuHelpContents_KeyWord{};
     QAction* mnuHelpAbout = nullptr;
+
+signals:
+    // The count shown has changed, and once when it is first shown.
+    void countChanged(int daysLeft);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -86,17 +93,25 @@ private:
     // The place that centres the window on the primary screen, and moving there (twips).
     QPointF centredPlace() const;
     void moveTo(QPointF twips);
-    void showDaysLeft();
+    // Shows the days left and answers them.
+    int showDaysLeft();
     void askAboutPassedEvent();
-    void returnWindow();
+    // Runs a window of the menu with the count's timer stopped, then shows what it changed.
+    void runDialog(QDialog& dialog);
+    // Brings the minimised window back, with the chime when it returns by itself.
+    void returnWindow(bool withChime);
+    void report(const StoreWrite& write);
     void undoMaximise();
     // Writes the window's place as "M_Top" then "M_Left"; also into the settings when asked.
     void saveWindowPosition(bool alsoInMemory);
     void takeCurrentPlace();
 
+    ProgramContext context;
     AppSettings& settings;
     SettingsStore& store;
     Platform& platform;
+    int shownDaysLeft = 0;
+    bool countShown = false;
     QWidget* canvas = nullptr;
     std::unique_ptr<CountdownLayout> countdownLayout;
     std::unique_ptr<LabelDragger> labelDragger;

@@ -76,8 +76,7 @@ QImage trayCountImage(const QIcon& programIcon, const QString& countText, int si
 
 TrayIndicator::TrayIndicator(PELTRA& countdownWindow) : QObject(&countdownWindow), window(countdownWindow) {
     setObjectName(QStringLiteral("trayIndicator"));
-    // Connected after the window's own handler, so the count read here is the one the tick just set.
-    connect(window.Timer1, &QTimer::timeout, this, &TrayIndicator::showCount);
+    connect(&window, &PELTRA::countChanged, this, &TrayIndicator::showCount);
     window.installEventFilter(this);
 }
 
@@ -134,7 +133,7 @@ void TrayIndicator::followWindowState() {
 void TrayIndicator::showCount() {
     if (!trayIcon || !window.isMinimized())
         return;
-    const QString count = window.Label1[CountdownLayout::count]->text();
+    const QString count = QString::number(window.daysLeft());
     // Drawn again only when the count has changed, not at every tick of the timer.
     if (count != drawnCount || trayIcon->icon().isNull()) {
         QIcon icon;
@@ -146,7 +145,8 @@ void TrayIndicator::showCount() {
     // The tray shows rich text where it finds some; a message is always plain text. Set only when it
     // changed: a tray on the session bus is sent every new tooltip.
     const QString toolTip = Qt::convertFromPlainText(
-        trayToolTipText(window.Label1[0]->text(), count, appSettings().TheDate), Qt::WhiteSpaceNormal);
+        trayToolTipText(window.programContext().settings.OptMsg[0], count, window.programContext().settings.TheDate),
+        Qt::WhiteSpaceNormal);
     if (toolTip != trayIcon->toolTip())
         trayIcon->setToolTip(toolTip);
 }
@@ -158,6 +158,7 @@ void TrayIndicator::showAutostartState() {
 void TrayIndicator::changeAutostart(bool on) {
     QString error;
     if (!Autostart::setEnabled(on, &error))
-        Platform::instance().messageBox(error, MessageStyle::Exclamation, QStringLiteral("ログイン時に起動"));
+        window.programContext().platform.messageBox(error, MessageStyle::Exclamation,
+                                                    QStringLiteral("ログイン時に起動"));
     showAutostartState();
 }

@@ -11,5 +11,8 @@ public:
     explicit FixedSizeDialog(QWidget* parent = nullptr);
 
 protected:
+    // Fixes the window's inside at the size in twips and centres the window on the screen, not on
+    // the window that opens it.
+    void fixSizeAndCentre(double widthTwips, double heightTwips);
     void changeEvent(QEvent* event) override;
 };

@@ -4,6 +4,7 @@
 #include "app/core/Platform.h"
 #include "app/core/ProductInfo.h"
 #include "app/core/Twips.h"
+#include "dialogs/WidgetLook.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -24,30 +25,12 @@ namespace {
 constexpr double clientWidth = 6135;
 constexpr double clientHeight = 3975;
 
-QRect twipsRect(double left, double top, double width, double height) {
-    return {Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width), Twips::toPixelsY(height)};
-}
-
-QFont makeFont(const QString& family, double pointSize, bool bold = false, bool underline = false) {
-    QFont result(family);
-    result.setPointSizeF(pointSize);
-    result.setBold(bold);
-    result.setUnderline(underline);
-    return result;
-}
-
 QFont minchoFont(double pointSize, bool bold = false, bool underline = false) {
-    return makeFont(QStringLiteral("ＭＳ Ｐ明朝"), pointSize, bold, underline);
+    return WidgetLook::font(QStringLiteral("ＭＳ Ｐ明朝"), pointSize, bold, underline);
 }
 
 QFont romanFont() {
-    return makeFont(QStringLiteral("Times New Roman"), 14.25);
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
+    return WidgetLook::font(QStringLiteral("Times New Roman"), 14.25);
 }
 
 // A white rule given by its end points; only level and upright lines occur.
@@ -67,7 +50,7 @@ QWidget* makeLine(QWidget* parent, double x1, double y1, double x2, double y2) {
 
 } // namespace
 
-INFO_VER::INFO_VER(QWidget* parent) : FixedSizeDialog(parent) {
+INFO_VER::INFO_VER(Platform& platform, QWidget* parent) : FixedSizeDialog(parent), platform(platform) {
     initCursorResource();
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     // The window keeps the program's icon, which start-up gives every window, and shows it large.
@@ -87,12 +70,12 @@ INFO_VER::INFO_VER(QWidget* parent) : FixedSizeDialog(parent) {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     Image1->setScaledContents(true);
-    Image1->setGeometry(twipsRect(735, 390, 480, 480));
+    Image1->setGeometry(Twips::toPixelRect(735, 390, 480, 480));
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(4440, 1500, 1300, 300));
-    Command1->setFont(makeFont(QStringLiteral("MS UI Gothic"), 9));
+    Command1->setGeometry(Twips::toPixelRect(4440, 1500, 1300, 300));
+    Command1->setFont(WidgetLook::font(QStringLiteral("MS UI Gothic"), 9));
     Command1->setToolTip(QStringLiteral(" OK "));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &INFO_VER::Command1_Click);
@@ -100,12 +83,7 @@ INFO_VER::INFO_VER(QWidget* parent) : FixedSizeDialog(parent) {
     stackControls();
     Command1->setFocus();
 
-    const QSize client(Twips::toPixelsX(clientWidth), Twips::toPixelsY(clientHeight));
-    setFixedSize(client);
-    // Centred on the screen, not on the window that opens it.
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client, screen->availableGeometry()));
+    fixSizeAndCentre(clientWidth, clientHeight);
 }
 
 QLabel* INFO_VER::addLabel(int index, const QString& text, const QFont& font, QPointF topLeftTwips, QSizeF sizeTwips) {
@@ -115,7 +93,7 @@ QLabel* INFO_VER::addLabel(int index, const QString& text, const QFont& font, QP
     label->setText(text);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QRect geometry = twipsRect(topLeftTwips.x(), topLeftTwips.y(), sizeTwips.width(), sizeTwips.height());
+    QRect geometry = Twips::toPixelRect(topLeftTwips.x(), topLeftTwips.y(), sizeTwips.width(), sizeTwips.height());
     // The stand-in fonts are not always as narrow as the ones the sizes were made for: never cut a text.
     geometry.setSize(geometry.size().expandedTo(label->sizeHint()));
     label->setGeometry(geometry);
@@ -160,7 +138,7 @@ void INFO_VER::createTitles() {
     };
     for (const Pair& pair : pairs) {
         QLabel* coloured = addLabel(pair.first, pair.text, pair.font, pair.firstAt, pair.size);
-        setTextColour(coloured, Conversions::colorFromText(QLatin1String(pair.colour)));
+        WidgetLook::setTextColour(coloured, Conversions::colorFromText(QLatin1String(pair.colour)));
         // The second keeps the platform's label colour and lies over the first as its shadow.
         addLabel(pair.second, pair.text, pair.font, pair.secondAt, pair.size);
     }
@@ -195,7 +173,7 @@ void INFO_VER::createLinks() {
 void INFO_VER::createFrameAndLines() {
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipsRect(3930, 2025, 2115, 1860));
+    Frame1->setGeometry(Twips::toPixelRect(3930, 2025, 2115, 1860));
 
     FrameNote = new QLabel(Frame1);
     FrameNote->setObjectName(QStringLiteral("FrameNote"));
@@ -204,8 +182,8 @@ void INFO_VER::createFrameAndLines() {
     FrameNote->setFont(minchoFont(9));
     FrameNote->setWordWrap(true);
     FrameNote->setAlignment(Qt::AlignCenter);
-    FrameNote->setGeometry(twipsRect(120, 180, 1875, 1560));
-    setTextColour(FrameNote, Conversions::colorFromText(QStringLiteral("&H00C0FFFF&")));
+    FrameNote->setGeometry(Twips::toPixelRect(120, 180, 1875, 1560));
+    WidgetLook::setTextColour(FrameNote, Conversions::colorFromText(QStringLiteral("&H00C0FFFF&")));
 
     struct Ends {
         double x1, y1, x2, y2;
@@ -237,7 +215,7 @@ void INFO_VER::stackControls() {
 
 void INFO_VER::setLinkColours(const AboutLinks::LinkColours& colours) {
     for (int i = 0; i < AboutLinks::linkLabelCount; ++i)
-        setTextColour(Label1.at(AboutLinks::firstLinkLabel + i), colours[std::size_t(i)]);
+        WidgetLook::setTextColour(Label1.at(AboutLinks::firstLinkLabel + i), colours[std::size_t(i)]);
 }
 
 void INFO_VER::Command1_Click() {
@@ -249,7 +227,7 @@ void INFO_VER::Form_MouseMove() {
 }
 
 void INFO_VER::Label1_Click(int index) {
-    AboutLinks::open(AboutLinks::linkOf(index), Platform::instance());
+    AboutLinks::open(AboutLinks::linkOf(index), platform);
 }
 
 void INFO_VER::Label1_MouseMove(int index) {

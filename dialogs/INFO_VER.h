@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 
+class Platform;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -17,7 +18,8 @@ class INFO_VER : public FixedSizeDialog {
     Q_OBJECT
 
 public:
-    explicit INFO_VER(QWidget* parent = nullptr);
+    // The links are opened through platform.
+    explicit INFO_VER(Platform& platform, QWidget* parent = nullptr);
 
     // Indices 0 to 9 and 18, 19 are the titles in pairs (coloured, then its shadow), 10 to 14 the
     // links.
@@ -49,4 +51,6 @@ private:
     int labelIndexOf(const QObject* object) const;
 
     int pressedLabel = -1;
+
+    Platform& platform;
 };

@@ -4,7 +4,9 @@
 #include "app/core/DateTimeText.h"
 #include "app/core/Platform.h"
 #include "app/settings/SettingsStore.h"
+#include "app/settings/StoreWriteReport.h"
 #include "app/core/Twips.h"
+#include "dialogs/WidgetLook.h"
 
 #include <QCalendarWidget>
 #include <QFontMetrics>
@@ -22,17 +24,6 @@ namespace {
 
 constexpr int helpContext = 17;
 
-QRect twipsRect(double left, double top, double width, double height) {
-    return {Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width), Twips::toPixelsY(height)};
-}
-
-QFont makeFont(const QString& family, double pointSize, bool bold = false) {
-    QFont result(family);
-    result.setPointSizeF(pointSize);
-    result.setBold(bold);
-    return result;
-}
-
 // The days in the largest size, by quarter points down from the calendar's own, at which the
 // widest two-digit day leaves a space between itself and the next one.
 QFont fittedDayFont(QFont font, int columnWidth, int cellMargins) {
@@ -49,7 +40,7 @@ QFont fittedDayFont(QFont font, int columnWidth, int cellMargins) {
 
 } // namespace
 
-INP_DATE::INP_DATE(QWidget* parent) : CancelRoutedDialog(parent) {
+INP_DATE::INP_DATE(const ProgramContext& context, QWidget* parent) : CancelRoutedDialog(parent), context(context) {
     setWindowTitle(QStringLiteral("イベント日の設定"));
 
     QPalette grey = palette();
@@ -60,8 +51,8 @@ INP_DATE::INP_DATE(QWidget* parent) : CancelRoutedDialog(parent) {
     // Created in tab order: the calendar first, then the three buttons.
     MonthView1 = new QCalendarWidget(this);
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
-    MonthView1->setGeometry(twipsRect(690, 735, 3630, 4020));
-    MonthView1->setFont(makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 18, true));
+    MonthView1->setGeometry(Twips::toPixelRect(690, 735, 3630, 4020));
+    MonthView1->setFont(WidgetLook::font(QStringLiteral("ＭＳ Ｐゴシック"), 18, true));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     // Japanese month and day names, Sunday first, whatever the system's locale.
     MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
@@ -86,8 +77,8 @@ INP_DATE::INP_DATE(QWidget* parent) : CancelRoutedDialog(parent) {
         const QString caption = QString::fromUtf16(captions[index]);
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QStringLiteral("Command1_%1").arg(index));
-        button->setGeometry(twipsRect(lefts[index], 5100, 1300, 300));
-        button->setFont(makeFont(QStringLiteral("MS UI Gothic"), 9));
+        button->setGeometry(Twips::toPixelRect(lefts[index], 5100, 1300, 300));
+        button->setFont(WidgetLook::font(QStringLiteral("MS UI Gothic"), 9));
         button->setToolTip(u' ' + caption + u' ');
         connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
         Command1[index] = button;
@@ -97,8 +88,8 @@ INP_DATE::INP_DATE(QWidget* parent) : CancelRoutedDialog(parent) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setText(QStringLiteral("イベント日を設定して、了解ボタンを押して下さい。"));
-    Label1->setGeometry(twipsRect(200, 210, 4665, 225));
-    Label1->setFont(makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 11.25));
+    Label1->setGeometry(Twips::toPixelRect(200, 210, 4665, 225));
+    Label1->setFont(WidgetLook::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25));
     QPalette yellow = Label1->palette();
     yellow.setColor(QPalette::WindowText, QColor(0xFF, 0xFF, 0x00));
     Label1->setPalette(yellow);
@@ -108,28 +99,23 @@ INP_DATE::INP_DATE(QWidget* parent) : CancelRoutedDialog(parent) {
     setTabOrder(Command1[1], Command1[2]);
     MonthView1->setFocus();
 
-    const QSize client(Twips::toPixelsX(5010), Twips::toPixelsY(5550));
-    setFixedSize(client);
-    // Centred on the screen, not on the window that opens it.
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client, screen->availableGeometry()));
+    fixSizeAndCentre(5010, 5550);
 
     Form_Load();
 }
 
 void INP_DATE::Form_Load() {
-    AppSettings& settings = appSettings();
+    AppSettings& settings = context.settings;
     if (settings.TheDate.isValid())
         MonthView1->setSelectedDate(settings.TheDate);
     else
-        MonthView1->setSelectedDate(Platform::instance().now().date().addDays(1));
+        MonthView1->setSelectedDate(context.platform.now().date().addDays(1));
     settings.SavedTheDate = settings.TheDate;
 }
 
 void INP_DATE::MonthView1_DateClick(QDate /*date*/) {
     // Taken at once, before any confirmation; "キャンセル" puts the earlier date back.
-    appSettings().TheDate = MonthView1->selectedDate();
+    context.settings.TheDate = MonthView1->selectedDate();
     Command1[0]->setFocus();
 }
 
@@ -142,7 +128,7 @@ void INP_DATE::Command1_Click(int index) {
         cancelClicked();
         break;
     case 2:
-        Platform::instance().winHelp(this, appSettings().HelpFilePath, HelpCommand::Context, helpContext);
+        context.platform.winHelp(this, context.settings.HelpFilePath, HelpCommand::Context, helpContext);
         break;
     default:
         break;
@@ -150,28 +136,33 @@ void INP_DATE::Command1_Click(int index) {
 }
 
 void INP_DATE::okClicked() {
-    AppSettings& settings = appSettings();
+    AppSettings& settings = context.settings;
+    Platform& platform = context.platform;
     settings.TheDate = MonthView1->selectedDate();
-    if (DaysLeft(Platform::instance().now().date(), settings.TheDate) <= 0) {
+    if (DaysLeft(platform.now().date(), settings.TheDate) <= 0) {
         // The refused date stays in memory until "キャンセル" restores the earlier one.
-        Platform::instance().messageBox(QStringLiteral("本日より以降の日付を指定して下さい。"),
-                                        MessageStyle::Information, QStringLiteral("日付確認"));
+        platform.messageBox(QStringLiteral("本日より以降の日付を指定して下さい。"), MessageStyle::Information,
+                            QStringLiteral("日付確認"));
         return;
     }
-    // A failed save has been reported by the store; the date still holds for this run.
-    if (SettingsStore::instance().Save(Section::Config, QStringLiteral("TheDate"), storedDateText(settings.TheDate)))
-        Platform::instance().messageBox(QStringLiteral("イベント日を設定しました。"), MessageStyle::Information,
-                                        QStringLiteral("設定確認"));
+    // A date that could not be stored still holds for this run; the user is told it was not saved
+    // instead of that it was.
+    const StoreWrite write =
+        context.store.Save(Section::Config, QStringLiteral("TheDate"), storedDateText(settings.TheDate));
+    reportStoreWrite(platform, write);
+    if (write)
+        platform.messageBox(QStringLiteral("イベント日を設定しました。"), MessageStyle::Information,
+                            QStringLiteral("設定確認"));
     closeWindow(QDialog::Accepted);
 }
 
 void INP_DATE::cancelClicked() {
-    AppSettings& settings = appSettings();
+    AppSettings& settings = context.settings;
     settings.TheDate = settings.SavedTheDate;
     if (settings.MainActivated == 0) {
         // Opened at the first start, before the countdown window exists: nothing to go back to.
         closeWindow(QDialog::Rejected);
-        Platform::instance().endProgram();
+        context.platform.endProgram();
         return;
     }
     if (MonthView1->selectedDate() == settings.TheDate) {
@@ -179,8 +170,8 @@ void INP_DATE::cancelClicked() {
         return;
     }
     const int answer =
-        Platform::instance().messageBox(QStringLiteral("イベント日は変更されています。 設定しないで終了しますか？"),
-                                        MessageStyle::Question, QStringLiteral("終了確認"));
+        context.platform.messageBox(QStringLiteral("イベント日は変更されています。 設定しないで終了しますか？"),
+                                    MessageStyle::Question, QStringLiteral("終了確認"));
     if (answer == MessageAnswer::Ok)
         closeWindow(QDialog::Rejected);
     else

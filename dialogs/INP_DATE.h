@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/ProgramContext.h"
 #include "dialogs/CancelRoutedDialog.h"
 
 #include <QDate>
@@ -16,7 +17,7 @@ class INP_DATE : public CancelRoutedDialog {
     Q_OBJECT
 
 public:
-    explicit INP_DATE(QWidget* parent = nullptr);
+    explicit INP_DATE(const ProgramContext& context, QWidget* parent = nullptr);
 
     QCalendarWidget* MonthView1 = nullptr;
     std::array<QPushButton*, 3> Command1{}; // 了解, キャンセル, ﾍﾙﾌﾟ
@@ -32,4 +33,6 @@ private:
 
     void okClicked();
     void cancelClicked();
+
+    ProgramContext context;
 };

@@ -6,11 +6,14 @@
 #include "app/settings/SettingsChoices.h"
 #include "app/settings/SettingsSaving.h"
 #include "app/settings/SettingsStore.h"
+#include "app/settings/StoreWriteReport.h"
+#include "app/core/CountdownPlacement.h"
 #include "app/core/Twips.h"
 #include "dialogs/SetteiEnvironmentPage.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiInitialPage.h"
 #include "dialogs/SetteiMessagePage.h"
+#include "dialogs/WidgetLook.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -24,25 +27,31 @@
 
 #include <vector>
 
-using SetteiGeometry::twipsRect;
-
 namespace {
 // Help topics of the three pages.
 constexpr int firstHelpContext = 11;
 } // namespace
 
-SETTEI::SETTEI(QWidget* parent) : CancelRoutedDialog(parent) {
+SETTEI::SETTEI(const ProgramContext& context, CountdownPlacement* countdown, QWidget* parent)
+    : CancelRoutedDialog(parent), context(context), countdown(countdown) {
     setObjectName(QStringLiteral("SETTEI"));
     setWindowTitle(QStringLiteral("各種設定"));
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->setGeometry(twipsRect(120, 120, 6345, 4125));
-    SSTab1->setFont(SetteiGeometry::font(QStringLiteral("ＭＳ Ｐゴシック"), 9.75));
+    SSTab1->setGeometry(Twips::toPixelRect(120, 120, 6345, 4125));
+    SSTab1->setFont(WidgetLook::font(QStringLiteral("ＭＳ Ｐゴシック"), 9.75));
     SSTab1->setUsesScrollButtons(false);
-    environmentPage = new SetteiEnvironmentPage(pickers);
+    environmentPage = new SetteiEnvironmentPage(pickers, context.platform.programDirectory());
     initialPage = new SetteiInitialPage(pickers);
     messagePage = new SetteiMessagePage(pickers);
+    // What the pickers choose is in force at once, whichever button later closes the window.
+    connect(environmentPage, &SetteiEnvironmentPage::pictureChosen, this, &SETTEI::takePicture);
+    connect(initialPage, &SetteiInitialPage::colourPicked, this,
+            [this](int index, const QString& colour) { this->context.settings.OptColor.at(std::size_t(index)) = colour; });
+    connect(messagePage, &SetteiMessagePage::fontPicked, this, [this](int index, const std::array<QString, 4>& font) {
+        (index == 0 ? this->context.settings.OptFont : this->context.settings.OptFont2) = font;
+    });
     SSTab1->addTab(environmentPage, QStringLiteral("環境設定"));
     SSTab1->addTab(initialPage, QStringLiteral("初期設定"));
     SSTab1->addTab(messagePage, QStringLiteral("メッセージ等"));
@@ -58,8 +67,8 @@ SETTEI::SETTEI(QWidget* parent) : CancelRoutedDialog(parent) {
         auto* button = new QPushButton(QString::fromUtf16(captions[i]), this);
         button->setObjectName(QStringLiteral("Command1_%1").arg(i));
         button->setToolTip(QString::fromUtf16(toolTips[i]));
-        button->setGeometry(twipsRect(lefts[i], 4380, 1300, 300));
-        button->setFont(SetteiGeometry::font(QStringLiteral("MS UI Gothic"), 9));
+        button->setGeometry(Twips::toPixelRect(lefts[i], 4380, 1300, 300));
+        button->setFont(WidgetLook::font(QStringLiteral("MS UI Gothic"), 9));
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(int(i)); });
         Command1[i] = button;
     }
@@ -68,12 +77,7 @@ SETTEI::SETTEI(QWidget* parent) : CancelRoutedDialog(parent) {
 
     setTabOrderOfControls();
 
-    const QSize client(Twips::toPixelsX(6585), Twips::toPixelsY(4770));
-    setFixedSize(client);
-    // Centred on the screen, not on the window that opens it.
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client, screen->availableGeometry()));
+    fixSizeAndCentre(6585, 4770);
 
     Form_Load();
 }
@@ -97,12 +101,8 @@ void SETTEI::setTabOrderOfControls() {
         setTabOrder(chain[i], chain[i + 1]);
 }
 
-void SETTEI::setCountdownPlacement(CountdownPlacement placement) {
-    countdown = std::move(placement);
-}
-
 void SETTEI::Form_Load() {
-    const AppSettings& settings = appSettings();
+    const AppSettings& settings = context.settings;
     environmentPage->load(settings);
     // Whether or not the tab is remembered now, the one last recorded is shown.
     SSTab1->setCurrentIndex(SettingsChoices::tabIndex(settings.OptLATab));
@@ -112,13 +112,13 @@ void SETTEI::Form_Load() {
 
 void SETTEI::Command1_Click(int index) {
     // Whatever the button saves goes to the file as one write, written before the window closes.
-    SettingsStore::Batch batch(SettingsStore::instance());
+    SettingsStore::Batch batch(context.store);
     switch (index) {
     case 0:
         SaveEnvironmentTab();
         SaveInitialTab();
         SaveMessagesTab();
-        batch.commit();
+        report(batch.commit());
         closeWindow(QDialog::Accepted);
         break;
     case 1:
@@ -139,11 +139,12 @@ void SETTEI::Command1_Click(int index) {
         default:
             break;
         }
+        report(batch.commit());
         break;
     case 3:
         if (const int tab = SSTab1->currentIndex(); tab >= 0 && tab <= 2)
-            Platform::instance().winHelp(this, appSettings().HelpFilePath, HelpCommand::Context,
-                                         firstHelpContext + tab);
+            context.platform.winHelp(this, context.settings.HelpFilePath, HelpCommand::Context,
+                                     firstHelpContext + tab);
         break;
     default:
         break;
@@ -153,28 +154,37 @@ void SETTEI::Command1_Click(int index) {
 void SETTEI::SaveEnvironmentTab() {
     placeCountdownWindow(environmentPage->Check1[0]->isChecked());
     const EnvironmentChoices choices{environmentPage->ticked(), SSTab1->currentIndex()};
-    writeStoredValues(SettingsStore::instance(), ::SaveEnvironmentTab(appSettings(), choices));
+    report(writeStoredValues(context.store, ::SaveEnvironmentTab(context.settings, choices)));
 }
 
 void SETTEI::SaveInitialTab() {
-    writeStoredValues(SettingsStore::instance(),
-                      ::SaveInitialTab(appSettings(), initialPage->choices(), Platform::instance().now()));
+    report(writeStoredValues(context.store,
+                             ::SaveInitialTab(context.settings, initialPage->choices(), context.platform.now())));
 }
 
 void SETTEI::SaveMessagesTab() {
-    writeStoredValues(SettingsStore::instance(), ::SaveMessagesTab(appSettings(), messagePage->messages()));
+    report(writeStoredValues(context.store, ::SaveMessagesTab(context.settings, messagePage->messages())));
+}
+
+void SETTEI::takePicture(const QString& path) {
+    report(context.store.Save(Section::Config, QStringLiteral("OptBFile"), path));
+    context.settings.OptBFile = path;
+}
+
+void SETTEI::report(const StoreWrite& write) {
+    reportStoreWrite(context.platform, write);
 }
 
 void SETTEI::placeCountdownWindow(bool centre) {
-    if (!countdown.position || !countdown.centre)
+    if (!countdown)
         return;
     // A window at the very corner has never been placed by the user: centre it once.
-    if (centre || countdown.position() == QPointF(0, 0))
-        countdown.centre();
+    if (centre || countdown->windowPosition() == QPointF(0, 0))
+        countdown->centreNow();
     if (!centre) {
         // The next layout of the countdown window keeps it where it now is.
-        AppSettings& settings = appSettings();
-        const QPointF place = countdown.position();
+        AppSettings& settings = context.settings;
+        const QPointF place = countdown->windowPosition();
         settings.M_Top = Conversions::numberText(place.y());
         settings.M_Left = Conversions::numberText(place.x());
     }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "app/settings/ProgramContext.h"
 #include "dialogs/CancelRoutedDialog.h"
 #include "dialogs/SetteiPickers.h"
 
-#include <QPointF>
-
 #include <array>
-#include <functional>
+
+class CountdownPlacement;
+struct StoreWrite;
 
 class QPushButton;
 class QTabWidget;
@@ -21,13 +22,9 @@ class SETTEI : public CancelRoutedDialog {
     Q_OBJECT
 
 public:
-    // The countdown window as the centring switch moves it: its place in twips, and centring it.
-    struct CountdownPlacement {
-        std::function<QPointF()> position;
-        std::function<void()> centre;
-    };
-
-    explicit SETTEI(QWidget* parent = nullptr);
+    // countdown is the countdown window that the centring switch moves, when there is one.
+    explicit SETTEI(const ProgramContext& context, CountdownPlacement* countdown = nullptr,
+                    QWidget* parent = nullptr);
 
     QTabWidget* SSTab1 = nullptr;
     SetteiEnvironmentPage* environmentPage = nullptr; // tab 0, "環境設定"
@@ -37,8 +34,6 @@ public:
 
     // The colour, font and file dialogs; replaceable.
     SetteiPickers pickers = SetteiPickers::standard();
-
-    void setCountdownPlacement(CountdownPlacement placement);
 
     void Command1_Click(int index);
 
@@ -52,6 +47,10 @@ private:
     void SaveInitialTab();
     void SaveMessagesTab();
     void placeCountdownWindow(bool centre);
+    void takePicture(const QString& path);
+    // Tells the user what a write of the store needs them to know.
+    void report(const StoreWrite& write);
 
-    CountdownPlacement countdown;
+    ProgramContext context;
+    CountdownPlacement* countdown;
 };

@@ -1,16 +1,14 @@
 #include "dialogs/SetteiEnvironmentPage.h"
 
 #include "app/core/AppSettings.h"
-#include "app/core/Platform.h"
 #include "app/settings/SettingsChoices.h"
-#include "app/settings/SettingsStore.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
+#include "dialogs/WidgetLook.h"
+#include "app/core/Twips.h"
 
 #include <QCheckBox>
 #include <QPushButton>
-
-using SetteiGeometry::twipsRect;
 
 namespace {
 
@@ -37,10 +35,10 @@ constexpr std::size_t pictureSwitch = 4;
 
 } // namespace
 
-SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QWidget* parent)
-    : QWidget(parent), pickers(pickers) {
+SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QString pictureFolder, QWidget* parent)
+    : QWidget(parent), pickers(pickers), pictureFolder(std::move(pictureFolder)) {
     setObjectName(QStringLiteral("EnvironmentPage"));
-    const QFont switchFont = SetteiGeometry::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
+    const QFont switchFont = WidgetLook::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
     for (std::size_t i = 0; i < Check1.size(); ++i) {
         auto* box = new QCheckBox(QString::fromUtf16(switchRows[i].caption), this);
         box->setObjectName(QStringLiteral("Check1_%1").arg(i));
@@ -48,7 +46,7 @@ SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QWidg
         if (switchRows[i].toolTip)
             box->setToolTip(QString::fromUtf16(switchRows[i].toolTip));
         box->adjustSize();
-        box->move(twipsRect(1725, switchRows[i].top, 0, 0).topLeft());
+        box->move(Twips::toPixelRect(1725, switchRows[i].top, 0, 0).topLeft());
         // Raised by ticks from code as well, as at loading.
         connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(int(i)); });
         Check1[i] = box;
@@ -57,7 +55,7 @@ SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QWidg
     Command4 = new QPushButton(QStringLiteral("..."), this);
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->setToolTip(QStringLiteral(" 背景ファイルの選択 "));
-    Command4->setGeometry(twipsRect(4275, 2340, 325, 300));
+    Command4->setGeometry(Twips::toPixelRect(4275, 2340, 325, 300));
     connect(Command4, &QPushButton::clicked, this, &SetteiEnvironmentPage::Command4_Click);
 }
 
@@ -90,10 +88,7 @@ void SetteiEnvironmentPage::Check1_Click(int /*index*/) {
 }
 
 void SetteiEnvironmentPage::Command4_Click() {
-    const auto path = pickers.pickFile(window(), Platform::instance().programDirectory(), fileFilters());
-    if (!path || path->isEmpty())
-        return;
-    // Stored at once, whichever button later closes the window.
-    SettingsStore::instance().Save(Section::Config, QStringLiteral("OptBFile"), *path);
-    appSettings().OptBFile = *path;
+    const auto path = pickers.pickFile(window(), pictureFolder, fileFilters());
+    if (path && !path->isEmpty())
+        emit pictureChosen(*path);
 }

@@ -15,7 +15,8 @@ class SetteiEnvironmentPage : public QWidget {
     Q_OBJECT
 
 public:
-    SetteiEnvironmentPage(const SetteiPickers& pickers, QWidget* parent = nullptr);
+    // The picture picker opens at pictureFolder.
+    SetteiEnvironmentPage(const SetteiPickers& pickers, QString pictureFolder, QWidget* parent = nullptr);
 
     // Centring, double-click end, date and time, return sound, background picture, moving the
     // messages, remembering the tab.
@@ -29,9 +30,15 @@ public:
     // extension, as file names on Linux keep their case.
     static QStringList fileFilters();
 
+signals:
+    // A background picture was chosen with "...": in force and stored at once, whichever button
+    // later closes the window.
+    void pictureChosen(const QString& path);
+
 private:
     void Check1_Click(int index);
     void Command4_Click();
 
     const SetteiPickers& pickers;
+    QString pictureFolder;
 };

@@ -1,22 +1,9 @@
 #include "dialogs/SetteiGeometry.h"
 
-#include "app/core/Twips.h"
-
 #include <QPalette>
 #include <QWidget>
 
 namespace SetteiGeometry {
-
-QRect twipsRect(double left, double top, double width, double height) {
-    return {Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width), Twips::toPixelsY(height)};
-}
-
-QFont font(const QString& family, double pointSize, bool bold) {
-    QFont result(family);
-    result.setPointSizeF(pointSize);
-    result.setBold(bold);
-    return result;
-}
 
 void paintAsBox(QWidget* widget) {
     QPalette palette = widget->palette();

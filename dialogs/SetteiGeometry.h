@@ -7,12 +7,9 @@
 
 class QWidget;
 
-// Shared helpers of the settings window's pages: positions in twips, the window's fonts and the
-// dark boxes with light yellow text.
+// Shared helpers of the settings window's pages: the dark boxes with light yellow text and the
+// pages' origin.
 namespace SetteiGeometry {
-
-QRect twipsRect(double left, double top, double width, double height);
-QFont font(const QString& family, double pointSize, bool bold = false);
 
 // The dark grey and light yellow of the interval, message and font-name boxes.
 inline const QColor boxBackground{0x40, 0x40, 0x40};

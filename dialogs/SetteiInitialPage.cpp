@@ -5,6 +5,8 @@
 #include "app/settings/SettingsChoices.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
+#include "dialogs/WidgetLook.h"
+#include "app/core/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,8 +17,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-
-using SetteiGeometry::twipsRect;
 
 namespace {
 
@@ -64,10 +64,10 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
     : QWidget(parent), pickers(pickers) {
     setObjectName(QStringLiteral("InitialPage"));
 
-    Frame1_0 = makeFrame(this, 0, QStringLiteral(" 復帰間隔 "), twipsRect(375, 480, 2580, 975));
+    Frame1_0 = makeFrame(this, 0, QStringLiteral(" 復帰間隔 "), Twips::toPixelRect(375, 480, 2580, 975));
     VScroll1 = new QScrollBar(Qt::Vertical, Frame1_0);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
-    VScroll1->setGeometry(twipsRect(1425, 420, 240, 240));
+    VScroll1->setGeometry(Twips::toPixelRect(1425, 420, 240, 240));
     VScroll1->setRange(SettingsChoices::minimumMinutes, SettingsChoices::maximumMinutes);
     VScroll1->setSingleStep(SettingsChoices::minutesStep);
     VScroll1->setPageStep(SettingsChoices::maximumMinutes);
@@ -83,38 +83,38 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
 
     Label4 = new QLabel(Frame1_0);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setGeometry(twipsRect(960, 390, 735, 300));
+    Label4->setGeometry(Twips::toPixelRect(960, 390, 735, 300));
     Label4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Label4->setFont(SetteiGeometry::font(QStringLiteral("ＭＳ ゴシック"), 12, true));
+    Label4->setFont(WidgetLook::font(QStringLiteral("ＭＳ ゴシック"), 12, true));
     SetteiGeometry::paintAsBox(Label4);
     // The arrows stand over the right end of the box.
     VScroll1->raise();
 
-    Frame1_7 = makeFrame(this, 7, QStringLiteral(" 画面の配色 "), twipsRect(375, 1560, 2580, 2325));
+    Frame1_7 = makeFrame(this, 7, QStringLiteral(" 画面の配色 "), Twips::toPixelRect(375, 1560, 2580, 2325));
     for (std::size_t i = 0; i < colourRows.size(); ++i) {
         auto* label = new QLabel(QString::fromUtf16(colourRows[i].caption), Frame1_7);
         label->setObjectName(QStringLiteral("Label3_%1").arg(i));
-        label->setGeometry(twipsRect(240, colourRows[i].labelTop, 1305, 255));
+        label->setGeometry(Twips::toPixelRect(240, colourRows[i].labelTop, 1305, 255));
         Label3[i] = label;
 
         auto* swatch = new QPushButton(Frame1_7);
         swatch->setObjectName(QStringLiteral("Command3_%1").arg(i));
         swatch->setToolTip(QString::fromUtf16(colourRows[i].toolTip));
-        swatch->setGeometry(twipsRect(1650, colourRows[i].buttonTop, 650, 300));
+        swatch->setGeometry(Twips::toPixelRect(1650, colourRows[i].buttonTop, 650, 300));
         connect(swatch, &QPushButton::clicked, this, [this, i] { Command3_Click(int(i)); });
         Command3[i] = swatch;
     }
 
-    Frame1_1 = makeFrame(this, 1, QStringLiteral(" 画面のサイズ "), twipsRect(3210, 480, 2760, 2235));
+    Frame1_1 = makeFrame(this, 1, QStringLiteral(" 画面のサイズ "), Twips::toPixelRect(3210, 480, 2760, 2235));
     // The options stand on the page inside the frame's outline, so their places count from the page.
-    const QFont optionFont = SetteiGeometry::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
+    const QFont optionFont = WidgetLook::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
     for (std::size_t i = 0; i < sizeRows.size(); ++i) {
         auto* option = new QRadioButton(QString::fromUtf16(sizeRows[i].caption), this);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
         option->setToolTip(QString::fromUtf16(sizeRows[i].toolTip));
         option->setFont(optionFont);
         // Wide enough for the caption where the stand-in font runs a little wider.
-        QRect place = twipsRect(3450, sizeRows[i].top, 2325, 270);
+        QRect place = Twips::toPixelRect(3450, sizeRows[i].top, 2325, 270);
         place.setWidth(std::max(place.width(), option->sizeHint().width()));
         option->setGeometry(place);
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
@@ -129,17 +129,16 @@ void SetteiInitialPage::load(const AppSettings& settings) {
     VScroll1->setValue(SettingsChoices::intervalMinutes(settings.OptReturn));
     // The scroll bar reports only changes; the label shows the minutes from the start.
     VScroll1_Change();
+    colours = settings.OptColor;
     for (std::size_t i = 0; i < Command3.size(); ++i)
-        showSwatch(int(i), Conversions::colorFromText(settings.OptColor[i]));
+        showSwatch(int(i), Conversions::colorFromText(colours[i]));
     const int size = SettingsChoices::sizeChoice(settings.OptSize);
     Option1[std::size_t(size)]->setChecked(true);
     SelectedSize = size;
 }
 
 InitialChoices SetteiInitialPage::choices() const {
-    // The minutes as Label4 shows them, which is always the scroll bar's value.
-    const double minutes = Conversions::strictNumber(Label4->text()).value_or(VScroll1->value());
-    return {minutes, SelectedSize};
+    return {double(VScroll1->value()), SelectedSize};
 }
 
 void SetteiInitialPage::VScroll1_Change() {
@@ -184,12 +183,11 @@ void SetteiInitialPage::Option1_Click(int index) {
 }
 
 void SetteiInitialPage::Command3_Click(int index) {
-    AppSettings& settings = appSettings();
-    QString& stored = settings.OptColor.at(std::size_t(index));
-    if (const auto chosen = pickers.pickColor(window(), Conversions::colorFromText(stored))) {
-        // In force at once; the store gets it when this page is saved.
-        stored = SettingsChoices::pickedColorText(*chosen);
-        showSwatch(index, Conversions::colorFromText(stored));
+    QString& shown = colours.at(std::size_t(index));
+    if (const auto chosen = pickers.pickColor(window(), Conversions::colorFromText(shown))) {
+        shown = SettingsChoices::pickedColorText(*chosen);
+        showSwatch(index, Conversions::colorFromText(shown));
+        emit colourPicked(index, shown);
     }
     window()->raise();
     window()->activateWindow();

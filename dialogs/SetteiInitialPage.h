@@ -35,7 +35,12 @@ public:
     int SelectedSize = 2;
 
     void load(const AppSettings& settings);
-    InitialChoices choices() const;
+    [[nodiscard]] InitialChoices choices() const;
+
+signals:
+    // A colour was picked for a swatch (0 to 4): in force at once; the store gets it when the page
+    // is saved.
+    void colourPicked(int index, const QString& colourText);
 
 protected:
     // The spinner's wheel.
@@ -49,5 +54,6 @@ private:
     void showSwatch(int index, const QColor& color);
 
     const SetteiPickers& pickers;
+    std::array<QString, 5> colours; // as the swatches show them
     int wheelTurn = 0; // eighths of a degree not yet taken as a step
 };

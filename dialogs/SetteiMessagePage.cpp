@@ -4,6 +4,8 @@
 #include "app/settings/SettingsChoices.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
+#include "dialogs/WidgetLook.h"
+#include "app/core/Twips.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -12,8 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using SetteiGeometry::twipsRect;
-
 namespace {
 
 QCheckBox* makeFlagBox(const QString& caption, const QString& name, QWidget* frame, int left) {
@@ -21,7 +21,7 @@ QCheckBox* makeFlagBox(const QString& caption, const QString& name, QWidget* fra
     box->setObjectName(name);
     box->setToolTip(u' ' + caption + u' ');
     box->adjustSize();
-    box->move(twipsRect(left, 690, 0, 0).topLeft());
+    box->move(Twips::toPixelRect(left, 690, 0, 0).topLeft());
     // It shows the font's flag; the font picker sets it.
     box->setEnabled(false);
     return box;
@@ -40,24 +40,24 @@ SetteiMessagePage::SetteiMessagePage(const SetteiPickers& pickers, QWidget* pare
         auto* label = new QLabel(QString::fromUtf16(captions[i]), this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         label->adjustSize();
-        label->move(twipsRect(240, tops[i], 0, 0).topLeft());
+        label->move(Twips::toPixelRect(240, tops[i], 0, 0).topLeft());
         Label1[i] = label;
 
         auto* text = new QLineEdit(this);
         text->setObjectName(QStringLiteral("Text2_%1").arg(i));
         text->setToolTip(QString::fromUtf16(toolTips[i]));
-        text->setGeometry(twipsRect(810, tops[i] - 30, 5235, 570));
-        text->setFont(SetteiGeometry::font(QStringLiteral("ＭＳ ゴシック"), 12, true));
+        text->setGeometry(Twips::toPixelRect(810, tops[i] - 30, 5235, 570));
+        text->setFont(WidgetLook::font(QStringLiteral("ＭＳ ゴシック"), 12, true));
         SetteiGeometry::paintAsBox(text);
         Text2[i] = text;
     }
 
     Frame1_6 = new QGroupBox(QStringLiteral(" メッセージ：フォント・スタイル"), this);
     Frame1_6->setObjectName(QStringLiteral("Frame1_6"));
-    Frame1_6->setGeometry(twipsRect(300, 2220, 2880, 1200));
+    Frame1_6->setGeometry(Twips::toPixelRect(300, 2220, 2880, 1200));
     Frame1_2 = new QGroupBox(QStringLiteral(" カウント：フォント・スタイル"), this);
     Frame1_2->setObjectName(QStringLiteral("Frame1_2"));
-    Frame1_2->setGeometry(twipsRect(3150, 2220, 2880, 1200));
+    Frame1_2->setGeometry(Twips::toPixelRect(3150, 2220, 2880, 1200));
 
     const std::array<QGroupBox*, 2> frames{Frame1_6, Frame1_2};
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -65,7 +65,7 @@ SetteiMessagePage::SetteiMessagePage(const SetteiPickers& pickers, QWidget* pare
         name->setObjectName(QStringLiteral("Label2_%1").arg(i));
         name->setTextFormat(Qt::PlainText);
         name->setToolTip(QStringLiteral(" フォント名 "));
-        name->setGeometry(twipsRect(240, 330, 2100, 300));
+        name->setGeometry(Twips::toPixelRect(240, 330, 2100, 300));
         name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetteiGeometry::paintAsBox(name);
         Label2[i] = name;
@@ -73,7 +73,7 @@ SetteiMessagePage::SetteiMessagePage(const SetteiPickers& pickers, QWidget* pare
         auto* button = new QPushButton(QStringLiteral("..."), frames[i]);
         button->setObjectName(QStringLiteral("Command2_%1").arg(i));
         button->setToolTip(QStringLiteral(" ﾌｫﾝﾄ･ｽﾀｲﾙ "));
-        button->setGeometry(twipsRect(2340, 330, 300, 300));
+        button->setGeometry(Twips::toPixelRect(2340, 330, 300, 300));
         connect(button, &QPushButton::clicked, this, [this, i] { Command2_Click(int(i)); });
         Command2[i] = button;
     }
@@ -87,6 +87,7 @@ void SetteiMessagePage::load(const AppSettings& settings) {
     Text2[0]->setText(settings.OptMsg[0]);
     Text2[1]->setText(settings.OptMsg[1]);
     shownMessages = {Text2[0]->text(), Text2[1]->text()};
+    fonts = {settings.OptFont, settings.OptFont2};
     Label2[0]->setText(settings.OptFont[0]);
     showFontFlags(0, settings.OptFont);
     Label2[1]->setText(settings.OptFont2[0]);
@@ -110,8 +111,7 @@ void SetteiMessagePage::showFontFlags(int index, const std::array<QString, 4>& f
 }
 
 void SetteiMessagePage::Command2_Click(int index) {
-    AppSettings& settings = appSettings();
-    std::array<QString, 4>& font = index == 0 ? settings.OptFont : settings.OptFont2;
+    std::array<QString, 4>& font = fonts.at(std::size_t(index));
 
     QFont initial(font[0]);
     initial.setPointSizeF(SettingsChoices::fontPointSize(font[1]));
@@ -122,10 +122,10 @@ void SetteiMessagePage::Command2_Click(int index) {
     initial.setFamily(presetFamily);
 
     if (const auto chosen = pickers.pickFont(window(), initial)) {
-        // In force at once; the store gets it when this page is saved.
         font = SettingsChoices::pickedFontTexts(font, presetFamily, chosen->family(), chosen->pointSizeF(),
                                                 chosen->bold(), chosen->italic());
         Label2.at(std::size_t(index))->setText(font[0]);
+        emit fontPicked(index, font);
     }
     showFontFlags(index, font);
     window()->raise();

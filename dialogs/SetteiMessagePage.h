@@ -29,7 +29,12 @@ public:
     std::array<QCheckBox*, 1> Check3{}; // count bold (shown only)
 
     void load(const AppSettings& settings);
-    std::array<QString, 2> messages() const;
+    [[nodiscard]] std::array<QString, 2> messages() const;
+
+signals:
+    // A font was picked for the messages (0) or the count (1), as the four texts of its setting: in
+    // force at once; the store gets it when the page is saved.
+    void fontPicked(int index, const std::array<QString, 4>& font);
 
 private:
     void Command2_Click(int index);
@@ -40,4 +45,6 @@ private:
     // text not edited stays whole.
     std::array<QString, 2> loadedMessages;
     std::array<QString, 2> shownMessages;
+    // The message font and the count font as last loaded or picked.
+    std::array<std::array<QString, 4>, 2> fonts;
 };

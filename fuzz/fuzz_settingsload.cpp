@@ -77,7 +77,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::abort();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
     platform = new FixedScreenPlatform;
-    Platform::setInstance(platform);
     // libFuzzer ends a run without a finding with exit().
     std::atexit([] { QDir(configHome).removeRecursively(); });
     return 0;

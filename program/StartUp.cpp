@@ -2,6 +2,7 @@
 
 #include "app/core/AppSettings.h"
 #include "app/core/Platform.h"
+#include "app/settings/ProgramContext.h"
 #include "app/settings/SettingsLoader.h"
 #include "app/settings/SettingsStore.h"
 #include "countdown/PELTRA.h"
@@ -9,21 +10,22 @@
 
 #include <QDir>
 
-std::unique_ptr<PELTRA> startUp(Platform& platform) {
-    AppSettings& settings = appSettings();
+std::unique_ptr<PELTRA> startUp(const ProgramContext& context) {
+    AppSettings& settings = context.settings;
+    Platform& platform = context.platform;
     const QString programDirectory = platform.programDirectory();
     QDir::setCurrent(programDirectory);
     settings.AppKey = QStringLiteral("PELTRA");
     settings.HelpFilePath = programDirectory + u'/' + QStringLiteral("PELTRA.HLP");
 
-    loadSettings(settings, SettingsStore::instance(), platform, [] {
-        INP_DATE eventDate;
+    loadSettings(settings, context.store, platform, [&context] {
+        INP_DATE eventDate(context);
         eventDate.exec();
     });
     if (platform.hasEnded())
         return nullptr;
 
-    auto window = std::make_unique<PELTRA>();
+    auto window = std::make_unique<PELTRA>(context);
     window->Form_Load();
     window->Form_Activate();
     window->show();

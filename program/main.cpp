@@ -1,11 +1,14 @@
-#include "program/CommandLine.h"
+#include "app/core/AppSettings.h"
+#include "app/settings/ProgramContext.h"
+#include "app/settings/SettingsStore.h"
 #include "app/system/FontSetup.h"
 #include "app/system/PrivateRuntimeFolder.h"
 #include "app/system/QtPlatform.h"
 #include "app/system/SingleInstance.h"
-#include "program/StartUp.h"
 #include "app/system/TerminationSignals.h"
 #include "countdown/PELTRA.h"
+#include "program/CommandLine.h"
+#include "program/StartUp.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -80,7 +83,6 @@ int main(int argc, char* argv[]) {
     installFontSubstitutions();
 
     QtPlatform platform;
-    Platform::setInstance(&platform);
     // Before the settings are read: a second start writes nothing.
     SingleInstance instance(PrivateRuntimeFolder::path());
     if (const SingleInstance::Start start = instance.claim(); start != SingleInstance::Start::First) {
@@ -88,12 +90,16 @@ int main(int argc, char* argv[]) {
             std::fputs("peltra: PELTRA is running already but does not answer\n", stderr);
         return start == SingleInstance::Start::HandedOver ? 0 : 1;
     }
+    // The one record, store and platform of this run, handed to every window from here; the window
+    // goes before them.
+    AppSettings settings;
+    SettingsStore store;
     std::unique_ptr<PELTRA> window;
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &application,
                      [&] { endOnSignal(window.get(), platform); });
     QObject::connect(&instance, &SingleInstance::showRequested, &application, [&] { showRunningWindow(window.get()); });
-    window = startUp(platform);
+    window = startUp({settings, store, platform});
     if (!window)
         return 0;
     return QApplication::exec();

@@ -36,7 +36,7 @@ private slots:
         QFETCH(QString, opened);
         ScriptedPlatform platform;
         platform.urlHandlerPresent = handlerPresent;
-        INFO_VER window;
+        INFO_VER window(platform);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto linkColours = [&] {

@@ -38,7 +38,7 @@ private slots:
     }
     void passedEvent() {
         QFETCH(bool, ok);
-        appSettings().TheDate = QDate(2026, 12, 7);
+        f->settings.TheDate = QDate(2026, 12, 7);
         PELTRA& window = f->open();
         f->platform.clock = QDateTime(QDate(2026, 12, 7), QTime(0, 0, 5));
         window.Timer1_Timer();
@@ -82,7 +82,7 @@ private slots:
         QFETCH(Return, row);
         const auto& [button, chimeOn, found, start, restoreBy, tray] = row;
         trayAvailable = tray;
-        appSettings().OptBM = chimeOn ? QStringLiteral("1") : QStringLiteral("2");
+        f->settings.OptBM = chimeOn ? QStringLiteral("1") : QStringLiteral("2");
         f->platform.environment[QStringLiteral("windir")] = QStringLiteral("/sys");
         f->platform.existingFiles[QStringLiteral("/sys/MEDIA/DING.WAV")] = found;
         PELTRA& window = f->open();
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(trayIcon() && trayIcon()->isVisible(), tray);
 
         const QImage iconBefore = tray ? trayIcon()->icon().pixmap(24).toImage() : QImage();
-        appSettings().TheDate = appSettings().TheDate.addDays(-1);
+        f->settings.TheDate = f->settings.TheDate.addDays(-1);
         tick(599);
         // Not back yet; the tray icon drawn again for the new count.
         QVERIFY(window.isMinimized() && (!tray || trayIcon()->icon().pixmap(24).toImage() != iconBefore));

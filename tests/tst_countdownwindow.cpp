@@ -44,10 +44,10 @@ private slots:
     void presetGeometry() {
         QFETCH(int, preset);
         const SizePreset& p = sizePreset(preset);
-        appSettings().OptFont[1] = QStringLiteral("72"); // the preset decides the point size
-        appSettings().OptDateTime = QStringLiteral("0");
-        appSettings().OptMsg[1] = QStringLiteral("卒業式の日まで毎日欠かさず勉強を続けて必ず第一志望校に合格しよう");
-        SelectWindowSize(appSettings(), appSettings().OptSize = QString::number(preset));
+        f->settings.OptFont[1] = QStringLiteral("72"); // the preset decides the point size
+        f->settings.OptDateTime = QStringLiteral("0");
+        f->settings.OptMsg[1] = QStringLiteral("卒業式の日まで毎日欠かさず勉強を続けて必ず第一志望校に合格しよう");
+        SelectWindowSize(f->settings, f->settings.OptSize = QString::number(preset));
         PELTRA& window = f->open();
         CountdownLayout& layout = window.layout();
         QVERIFY(
@@ -66,8 +66,8 @@ private slots:
 
     void loadShowsCountDatesAndPlaces() {
         f->store.preset(Section::Position, QStringLiteral("Label_Left(2)"), QStringLiteral("3000"));
-        appSettings().Label_Left = {QStringLiteral("300"), QStringLiteral("-450"), QString()};
-        appSettings().Label_Top = {QStringLiteral("900"), QStringLiteral("12000"), QStringLiteral("1500")};
+        f->settings.Label_Left = {QStringLiteral("300"), QStringLiteral("-450"), QString()};
+        f->settings.Label_Top = {QStringLiteral("900"), QStringLiteral("12000"), QStringLiteral("1500")};
         PELTRA& window = f->open();
         QCOMPARE(window.Label1[2]->text(), QStringLiteral("10"));
         QCOMPARE(window.StatusBar1->panelText(1), QStringLiteral("イベント日：2026/12/16"));
@@ -99,11 +99,11 @@ private slots:
         const auto& [stored, available, place] = p;
         f->platform.screens << QRectF(15360, 0, 15360, 11520); // right of the first
         f->platform.available = available;
-        appSettings().OptCent = QStringLiteral("0");
-        appSettings().M_Left = QString::number(stored.x());
-        appSettings().M_Top = QString::number(stored.y());
+        f->settings.OptCent = QStringLiteral("0");
+        f->settings.M_Left = QString::number(stored.x());
+        f->settings.M_Top = QString::number(stored.y());
         QVERIFY(near(f->open().windowPosition(), place));
-        QCOMPARE(QPointF(appSettings().M_Left.toDouble(), appSettings().M_Top.toDouble()), place); // in memory
+        QCOMPARE(QPointF(f->settings.M_Left.toDouble(), f->settings.M_Top.toDouble()), place); // in memory
     }
 
     // The picture fills the client area, decoded at the size it is shown, through the count's box. The event-date
@@ -126,15 +126,15 @@ private slots:
     }
     void pictureAndEventDateCommand() {
         QFETCH(QString, file);
-        appSettings().OptBFile = pictures.filePath(file);
-        appSettings().OptHaik = QStringLiteral("1");
-        appSettings().OptColor[3] = QStringLiteral("&H0000FF00&");
+        f->settings.OptBFile = pictures.filePath(file);
+        f->settings.OptHaik = QStringLiteral("1");
+        f->settings.OptColor[3] = QStringLiteral("&H0000FF00&");
         PELTRA& window = f->open();
         QCOMPARE(window.Image1->geometry(), window.findChild<QWidget*>(QStringLiteral("canvas"))->rect());
         QCOMPARE(window.Image1->pixmap().size(), window.Image1->size());
         QVERIFY(window.Image1->isVisible() && !window.Label1[2]->autoFillBackground());
 
-        QFile broken(appSettings().OptBFile = pictures.filePath(QStringLiteral("broken.bmp")));
+        QFile broken(f->settings.OptBFile = pictures.filePath(QStringLiteral("broken.bmp")));
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("BM not really a picture") > 0 && broken.flush());
         window.layout().setLabelPosition(0, {1500, 1500});
         QString seen; // the modal window's title, and whether the count went on under it
@@ -164,7 +164,7 @@ private slots:
     void endQuestion() {
         QFETCH(EndWay, way);
         const auto& [doubleClicked, closeMode, doubleClickOn, answer] = way;
-        appSettings().OptDbl = doubleClickOn ? QStringLiteral("1") : QStringLiteral("0");
+        f->settings.OptDbl = doubleClickOn ? QStringLiteral("1") : QStringLiteral("0");
         PELTRA& window = f->open();
         window.move(300, 60);
         window.layout().setLabelPosition(1, {600, 3000});
@@ -185,7 +185,7 @@ private slots:
         const bool labelsSaved = closeMode < 0 || (closing ? ok : asked);
         QCOMPARE(f->saved("M_Left") + f->saved("Label_Top(1)"),
                  QString(closing || asked ? "4500" : "") + (labelsSaved ? "3000" : ""));
-        QCOMPARE(appSettings().M_Left, closing ? "4500" : "2880");
+        QCOMPARE(f->settings.M_Left, closing ? "4500" : "2880");
     }
 
     void drag_data() {
@@ -201,7 +201,7 @@ private slots:
     void drag() {
         QFETCH(Drag, drag);
         const auto& [on, button, index, path, minimises] = drag;
-        appSettings().OptMsgMove = on ? QStringLiteral("1") : QStringLiteral("0");
+        f->settings.OptMsgMove = on ? QStringLiteral("1") : QStringLiteral("0");
         PELTRA& window = f->open();
         const QPointF start = window.layout().labelPosition(index);
         QLabel* label = window.Label1[std::size_t(index)];

@@ -13,6 +13,7 @@ class TestEventDateWindow : public QObject {
     inline static const QDate eventDate{2027, 3, 1}, other{2027, 1, 5}; // the scripted clock says 2026/12/06
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<TestStore> store;
+    AppSettings settings;
     std::unique_ptr<INP_DATE> dialog;
 
     // An invalid date stands for the first start, a valid one for an opening from the menu.
@@ -20,10 +21,10 @@ class TestEventDateWindow : public QObject {
         dialog.reset(), store.reset(), platform.reset();
         platform = std::make_unique<ScriptedPlatform>();
         store = std::make_unique<TestStore>();
-        appSettings() = AppSettings{};
-        appSettings().MainActivated = theDate.isValid() ? 1 : 0;
-        appSettings().TheDate = theDate;
-        dialog = std::make_unique<INP_DATE>();
+        settings = AppSettings{};
+        settings.MainActivated = theDate.isValid() ? 1 : 0;
+        settings.TheDate = theDate;
+        dialog = std::make_unique<INP_DATE>(ProgramContext{settings, store->settingsStore(), *platform});
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }
@@ -75,7 +76,7 @@ private slots:
         QVERIFY(platform->messages.isEmpty() ||
                 platform->messages[0].style == (route == Ok ? MessageStyle::Information : MessageStyle::Question));
         QCOMPARE(store->contents().values(), stored.isEmpty() ? QStringList() : QStringList{stored});
-        QCOMPARE(appSettings().TheDate, route == Ok ? dialog->MonthView1->selectedDate() : theDate);
+        QCOMPARE(settings.TheDate, route == Ok ? dialog->MonthView1->selectedDate() : theDate);
         QCOMPARE(std::pair(dialog->isVisible(), dialog->Command1[0]->hasFocus()), std::pair(staysOpen, staysOpen));
         QCOMPARE(platform->ended, route != Ok && !theDate.isValid());
     }
@@ -85,13 +86,13 @@ private slots:
         QTest::mouseClick(dialog->Command1[2], Qt::LeftButton);
         const auto request = platform->helpRequests.value(0);
         QCOMPARE(std::tuple(request.window.data(), request.helpFile, request.command, request.data),
-                 std::tuple(dialog.get(), appSettings().HelpFilePath, 1, 17));
+                 std::tuple(dialog.get(), settings.HelpFilePath, 1, 17));
         // A folder where the settings file should be: the store's report alone, and the date holds for this run.
         QVERIFY(QDir().mkpath(store->iniPath()));
         QTest::mouseClick(dialog->Command1[0], Qt::LeftButton);
         QCOMPARE(std::pair(platform->messages.size(), platform->messages.value(0).style),
                  std::pair(qsizetype(1), MessageStyle::Exclamation));
-        QCOMPARE(std::pair(appSettings().TheDate, dialog->isVisible()), std::pair(QDate(2026, 12, 7), false));
+        QCOMPARE(std::pair(settings.TheDate, dialog->isVisible()), std::pair(QDate(2026, 12, 7), false));
     }
 };
 

@@ -14,7 +14,7 @@ class TestSettings : public StoreTestCase {
 
     AppSettings load() {
         AppSettings s;
-        loadSettings(s, SettingsStore::instance(), *platform, [] { QFAIL("date asked for"); });
+        loadSettings(s, store->settingsStore(), *platform, [] { QFAIL("date asked for"); });
         return s;
     }
 
@@ -34,7 +34,7 @@ private slots:
             QVERIFY(store->keys().isEmpty());
             QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton);
         });
-        const auto window = startUp(*platform);
+        const auto window = startUp(context());
         QCOMPARE(std::tuple(window && window->isVisible(), !platform->ended, !store->keys().isEmpty(),
                             platform->messages.size()),
                  std::tuple(ok, ok, ok, qsizetype(ok)));
@@ -44,7 +44,7 @@ private slots:
         for (const char* key : {"Position/M_Left", "Position/Label_Top(0)", "Config/OptBFile"})
             QVERIFY2(!store->keys().contains(QLatin1String(key)), key);
         QCOMPARE(store->value(Section::Config, u"OptReturn"_s), u"600"_s);
-        const AppSettings& s = appSettings();
+        const AppSettings& s = settings;
         QCOMPARE(
             QStringList({s.M_Left, s.M_Top, QString::number(s.MinimizedAt), s.TimeText, s.HelpFilePath}).join(u'|'),
             u"2880.5|2110.5|47130|午後 01:05|/opt/peltra/PELTRA.HLP"_s);
@@ -56,7 +56,7 @@ private slots:
     void laterStartUsesTheStore() {
         store->presetFile("[Config]\nTheDate=2027/03/01\nOptMsg%280%29=卒業まであと\n"
                           "[Position]\nOptSize=4\nM_Left=1500\nM_Top=750\n");
-        const auto window = startUp(*platform);
+        const auto window = startUp(context());
         QVERIFY(window && platform->messages.isEmpty());
         QCOMPARE(window->Label1[0]->text() + window->Label1[2]->text(), u"卒業まであと85"_s);
         QCOMPARE(window->windowPosition(), QPointF(1500, 750));
@@ -87,7 +87,7 @@ private slots:
                                              {u"Position/Label_Top(0)"_s, s.Label_Top[0]},
                                              {u"Fonts/OptFont(2)"_s, s.OptFont[2]}};
         QTEST(fields.value(key), "inMemory");
-        QVERIFY(startUp(*platform));
+        QVERIFY(startUp(context()));
         QCOMPARE(store->contents().value(key), stored);
     }
 
@@ -95,7 +95,7 @@ private slots:
     void sameSizeKeepsStoredPositions() {
         store->presetFile("[Config]\nTheDate=2027/03/01\n[Position]\nOptSize=3\nLabel_Top%280%29=1e300\n");
         AppSettings s = load();
-        QVERIFY(writeStoredValues(SettingsStore::instance(), SaveInitialTab(s, {10, 3}, platform->now())));
+        QVERIFY(writeStoredValues(store->settingsStore(), SaveInitialTab(s, {10, 3}, platform->now())));
         QCOMPARE(store->value(Section::Position, u"Label_Top(0)"_s), u"1e300"_s);
     }
 

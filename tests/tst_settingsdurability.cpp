@@ -32,7 +32,7 @@ static void writeAndTell(const QList<StoredValue>& items) {
 [[noreturn]] static void saveUntilKilled(int pipe, int run, unsigned actionSeed) {
     report.open(pipe, QIODevice::WriteOnly | QIODevice::Unbuffered);
     ScriptedPlatform platform;
-    (store = &SettingsStore::instance())->reopen(); // the file the last run left
+    store = new SettingsStore; // the file the last run left; the process is killed with it
     AppSettings s;
     loadSettings(s, *store, platform, [&] { store->Save(Section::Config, "TheDate", "2027/03/01"); });
     std::mt19937 random(actionSeed);

@@ -11,7 +11,7 @@
 class TestSettingsFile : public StoreTestCase {
     Q_OBJECT
 
-    SettingsStore& inUse = SettingsStore::instance();
+    SettingsStore& inUse() { return store->settingsStore(); }
     bool fileIsClean() const { return !parseSettingsFile(store->fileBytes()).damaged; }
 
 private slots:
@@ -48,13 +48,15 @@ private slots:
         const QByteArray top = "[Config]\nTheDate=2027/03/01\nOptMsg%280%29=上の言葉\n";
         const QByteArray damaged = (damage[0] == '\xEF' ? damage + top : top + damage) + "[Position]\nOptSize=0\n";
         store->presetFile(damaged);
-        loadSettings(appSettings(), inUse, *platform, [] { QFAIL("date asked for"); });
-        QVERIFY(appSettings().OptSize == "0" && fileIsClean());
+        loadSettings(settings, inUse(), *platform, [] { QFAIL("date asked for"); });
+        QVERIFY(settings.OptSize == "0" && fileIsClean());
         const QFileInfoList copies = QFileInfo(store->iniPath()).dir().entryInfoList({"PELTRA.ini.damaged-*"});
         QVERIFY(copies.size() == 1 && platform->messages.value(0).prompt.contains(copies[0].filePath()));
         QFile file(copies[0].filePath());
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == damaged);
-        QVERIFY(inUse.Save(Section::Config, "OptMsg(1)", "下の言葉") && platform->messages.size() == 1);
+        // The copy is named once, by the write that made it; the store itself shows nothing.
+        const StoreWrite later = inUse().Save(Section::Config, "OptMsg(1)", "下の言葉");
+        QVERIFY(later && later.damagedCopy.isEmpty() && later.failedFile.isEmpty() && platform->messages.size() == 1);
         QCOMPARE(store->value(Section::Config, "OptMsg(0)") + store->value(Section::Config, "OptMsg(1)"),
                  "上の言葉下の言葉");
     }
@@ -80,16 +82,20 @@ private slots:
         QFile::remove(store->iniPath());
         QCOMPARE(kind == u"fifo" ? ::mkfifo(path, 0600) : ::symlink(target, path), 0);
         const auto before = targetState();
-        inUse.reopen();
-        QVERIFY(inUse.Get(Section::Config, "TheDate").isEmpty());
-        QVERIFY(!inUse.Save(Section::Config, "OptDbl", "0") && !inUse.Save(Section::Config, "OptBM", "2"));
-        QVERIFY(platform->messages.size() == 1 && platform->messages[0].prompt.endsWith(store->iniPath()));
+        inUse().reopen();
+        QVERIFY(inUse().Get(Section::Config, "TheDate").isEmpty());
+        const StoreWrite first = inUse().Save(Section::Config, "OptDbl", "0");
+        const StoreWrite second = inUse().Save(Section::Config, "OptBM", "2");
+        QCOMPARE(std::tuple(first.written, second.written, first.failedFile, second.failedFile),
+                 std::tuple(false, false, store->iniPath(), QString()));
         QCOMPARE(targetState(), before);
         const QStringList entries =
             QFileInfo(path).dir().entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         QCOMPARE(std::pair(QFileInfo(path).isSymLink(), int(entries.size())),
                  std::pair(kind != u"fifo", kind == u"fifo" ? 1 : 2));
-        QVERIFY(QFile::remove(path) && inUse.Save(Section::Config, "OptHaik", "1") && platform->messages.size() == 1);
+        QVERIFY(QFile::remove(path));
+        const StoreWrite after = inUse().Save(Section::Config, "OptHaik", "1");
+        QVERIFY(after && after.failedFile.isEmpty() && platform->messages.isEmpty());
         QCOMPARE(store->value(Section::Config, "OptDbl") + store->value(Section::Config, "OptHaik"), "01");
     }
 
@@ -97,8 +103,8 @@ private slots:
     void batchWritesOnceAtItsEnd() {
         store->preset(Section::Position, "OptSize", "2");
         const QByteArray before = store->fileBytes();
-        SettingsStore::Batch batch(inUse);
-        inUse.Save(Section::Position, "OptSize", "0"), inUse.Save(Section::Position, "Label_Left(0)", "256");
+        SettingsStore::Batch batch(inUse());
+        inUse().Save(Section::Position, "OptSize", "0"), inUse().Save(Section::Position, "Label_Left(0)", "256");
         QCOMPARE(store->fileBytes(), before);
         QVERIFY(batch.commit());
         QCOMPARE(store->value(Section::Position, "OptSize") + store->value(Section::Position, "Label_Left(0)"), "0256");

@@ -16,10 +16,12 @@ class TestSettingsWindow : public QObject {
 
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<TestStore> store;
+    AppSettings settings;
     std::unique_ptr<SETTEI> window;
     QVariant reply;       // what the pickers answer: a colour, font or path; none: cancelled
     QVariantList offered; // what the pickers were offered: a colour, a font, or a folder and the filters
 
+    ProgramContext context() { return {settings, store->settingsStore(), *platform}; }
     void preset(const QStringList& values) { // "Section/Key=text"
         for (const QString& v : values)
             store->preset(v.section(u'/', 0, 0), v.section(u'/', 1).section(u'=', 0, 0), v.section(u'=', 1));
@@ -37,8 +39,8 @@ class TestSettingsWindow : public QObject {
 
     void open(int page = 0, bool reload = true) {
         if (reload)
-            loadFreshSettings(*platform);
-        window = std::make_unique<SETTEI>();
+            loadFreshSettings(settings, store->settingsStore(), *platform);
+        window = std::make_unique<SETTEI>(context());
         window->pickers = {
             [this](QWidget*, auto initial) { return offered << initial, answer<QColor>(); },
             [this](QWidget*, auto initial) { return offered << initial, answer<QFont>(); },
@@ -180,8 +182,8 @@ private slots:
         QFETCH(QPointF, place);
         QFETCH(QPointF, after);
         preset({"Position/M_Left=" + QString::number(place.x()), "Position/M_Top=" + QString::number(place.y())});
-        loadFreshSettings(*platform);
-        const auto countdown = openCountdownWindow();
+        loadFreshSettings(settings, store->settingsStore(), *platform);
+        const auto countdown = openCountdownWindow(context());
         QPointF whileOpen;
         whenModalOpens([&](QWidget* modal) {
             auto* settings = qobject_cast<SETTEI*>(modal);

@@ -4,11 +4,6 @@
 
 #include <cmath>
 
-AppSettings& appSettings() {
-    static AppSettings settings;
-    return settings;
-}
-
 qint64 returnDelaySeconds(const AppSettings& settings) {
     double seconds = 0;
     if (settings.OptReturn.typeId() == QMetaType::QString)

@@ -55,8 +55,5 @@ inline const QString Position = QStringLiteral("Position");
 inline const QString Fonts = QStringLiteral("Fonts");
 } // namespace Section
 
-// The process-wide record.
-AppSettings& appSettings();
-
 // The return delay in whole seconds, whichever form OptReturn holds.
 qint64 returnDelaySeconds(const AppSettings& settings);

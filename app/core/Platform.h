@@ -57,11 +57,7 @@ public:
     // Ends the program at once. The real platform never returns; a scripted one records the end,
     // so every caller returns straight after calling it and checks hasEnded() after nested loops.
     virtual void endProgram() = 0;
-    virtual bool hasEnded() const = 0;
-
-    static Platform& instance();
-    // Installs the platform; the caller keeps ownership.
-    static void setInstance(Platform* platform);
+    [[nodiscard]] virtual bool hasEnded() const = 0;
 };
 
 // Seconds since midnight, fraction cut off.

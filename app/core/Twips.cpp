@@ -50,4 +50,8 @@ QPoint toPixels(QPointF twips) {
 QPointF fromPixels(QPoint pixels) {
     return {fromPixelsX(pixels.x()), fromPixelsY(pixels.y())};
 }
+QRect toPixelRect(double left, double top, double width, double height) {
+    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
+}
+
 } // namespace Twips

@@ -5,6 +5,7 @@
 #include "app/core/DateTimeText.h"
 #include "app/core/Platform.h"
 #include "app/settings/SettingsStore.h"
+#include "app/settings/StoreWriteReport.h"
 #include "app/core/SizePresets.h"
 
 #include <array>
@@ -154,10 +155,11 @@ void loadSettings(AppSettings& settings, SettingsStore& store, Platform& platfor
             if (QLatin1String(key.name) == QLatin1String("OptSize"))
                 SelectWindowSize(settings, settings.OptSize);
         }
+        reportStoreWrite(platform, batch.commit());
     }
     // A damaged file is replaced now, its copy kept, rather than at some later save such as the one at
     // a session end, when nobody can read the notice.
     if (store.isDamaged())
-        store.writeAll();
+        reportStoreWrite(platform, store.writeAll());
     BuildDateTimeText(settings, platform.now());
 }

@@ -95,7 +95,7 @@ QList<StoredValue> SaveMessagesTab(AppSettings& settings, const std::array<QStri
     return written;
 }
 
-bool writeStoredValues(SettingsStore& store, const QList<StoredValue>& values) {
+StoreWrite writeStoredValues(SettingsStore& store, const QList<StoredValue>& values) {
     SettingsStore::Batch batch(store);
     for (const StoredValue& value : values)
         store.Save(value.section, value.key, value.value);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settings/StoreWrite.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -37,9 +39,9 @@ QList<StoredValue> SaveEnvironmentTab(AppSettings& settings, const EnvironmentCh
 QList<StoredValue> SaveInitialTab(AppSettings& settings, const InitialChoices& choices, const QDateTime& now);
 QList<StoredValue> SaveMessagesTab(AppSettings& settings, const std::array<QString, 2>& messages);
 
-// Writes the values as one write of the file; false when it failed (the store reports that). Inside an
+// Writes the values as one write of the file and answers what it did. Inside an
 // open batch of the store the values go with that batch's write.
-bool writeStoredValues(SettingsStore& store, const QList<StoredValue>& values);
+StoreWrite writeStoredValues(SettingsStore& store, const QList<StoredValue>& values);
 
 // A saved label position scaled from one preset's extent to another's: multiplied first, then divided,
 // in single precision, as the positions are kept.

@@ -1,6 +1,5 @@
 #include "app/settings/SettingsStore.h"
 
-#include "app/core/Platform.h"
 #include "app/settings/SettingsFile.h"
 
 #include <QDateTime>
@@ -110,18 +109,24 @@ SettingsStore::Batch::Batch(SettingsStore& store) : store(store) {
 }
 
 SettingsStore::Batch::~Batch() {
-    commit();
+    // Nobody is left to tell: what this write would have told stays for the next result.
+    if (open && --store.openBatches == 0 && store.savedInBatch) {
+        store.savedInBatch = false;
+        store.writeFile();
+    }
 }
 
-bool SettingsStore::Batch::commit() {
+StoreWrite SettingsStore::Batch::commit() {
     if (!open)
-        return written;
+        return {written, {}, {}};
     open = false;
     if (--store.openBatches == 0 && store.savedInBatch) {
         store.savedInBatch = false;
-        written = store.writeAll();
+        const StoreWrite write = store.writeAll();
+        written = write.written;
+        return write;
     }
-    return written;
+    return {};
 }
 
 SettingsStore::SettingsStore() {
@@ -130,11 +135,6 @@ SettingsStore::SettingsStore() {
 
 SettingsStore::~SettingsStore() = default;
 
-SettingsStore& SettingsStore::instance() {
-    static SettingsStore store;
-    return store;
-}
-
 void SettingsStore::reopen() {
     path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + folderName + u'/' +
            storeFileName;
@@ -142,7 +142,8 @@ void SettingsStore::reopen() {
     bytesRead.clear();
     damaged = false;
     damagedCopy.clear();
-    failureReported = false;
+    failureTold = false;
+    copyTold = false;
     const FileRead file = readOwnFile(path);
     unreadable = file.state == FileRead::Unreadable;
     if (file.state != FileRead::Read)
@@ -158,28 +159,30 @@ QString SettingsStore::Get(const QString& section, const QString& key) const {
     return values.value(section + u'/' + key);
 }
 
-bool SettingsStore::Save(const QString& section, const QString& key, const QString& value) {
+StoreWrite SettingsStore::Save(const QString& section, const QString& key, const QString& value) {
     values.insert(section + u'/' + key, value);
     if (openBatches > 0) {
         savedInBatch = true;
-        return true;
+        return {};
     }
     return writeAll();
 }
 
-bool SettingsStore::writeAll() {
-    const bool copyExisted = !damagedCopy.isEmpty();
-    const bool written = writeFile();
-    if (!copyExisted && !damagedCopy.isEmpty()) {
-        Platform::instance().messageBox(
-            QStringLiteral("設定ファイルに読み取れない部分がありました。読み取れた設定はすべて引き継ぎ、"
-                           "元のファイルは次の名前で残しました。\n%1")
-                .arg(damagedCopy),
-            MessageStyle::Information, QStringLiteral("設定ファイル"));
+StoreWrite SettingsStore::writeAll() {
+    return result(writeFile());
+}
+
+StoreWrite SettingsStore::result(bool written) {
+    StoreWrite write{written, {}, {}};
+    if (!damagedCopy.isEmpty() && !copyTold) {
+        copyTold = true;
+        write.damagedCopy = damagedCopy;
     }
-    if (!written)
-        reportFailure();
-    return written;
+    if (!written && !failureTold) {
+        failureTold = true;
+        write.failedFile = path;
+    }
+    return write;
 }
 
 bool SettingsStore::writeFile() {
@@ -214,12 +217,4 @@ bool SettingsStore::keepDamagedCopy() {
         return true;
     }
     return false;
-}
-
-void SettingsStore::reportFailure() {
-    if (failureReported)
-        return;
-    failureReported = true;
-    Platform::instance().messageBox(QStringLiteral("設定を保存できませんでした。\n%1").arg(path),
-                                    MessageStyle::Exclamation, QStringLiteral("設定の保存"));
 }

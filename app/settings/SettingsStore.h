@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settings/StoreWrite.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -8,10 +10,12 @@
 // $XDG_CONFIG_HOME/PELTRA/PELTRA.ini. A write replaces the whole file at once (a new file, synced, renamed
 // over the old one), so the file on disk is always one that some write left complete. Only a regular file
 // of the user running the program is read or replaced; a link is followed only to such a file.
+// The store shows nothing: every write answers what happened, and the window that asked tells the user.
 class SettingsStore {
 public:
     // Makes the saves of one user action one write of the file: while a batch is open, Save only records
-    // the value; the outermost batch's commit (or its end) writes once.
+    // the value; the outermost batch's commit (or its end) writes once. A batch ended without a commit
+    // still writes; what its write would have told goes with the next result the store gives.
     class Batch {
     public:
         explicit Batch(SettingsStore& store);
@@ -19,8 +23,9 @@ public:
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
-        // False when the write failed (reported once per run). Later calls give the same answer.
-        bool commit();
+        // What the write did; an inner batch answers a success. Later calls answer that it was written
+        // or not, without telling anything again.
+        StoreWrite commit();
 
     private:
         SettingsStore& store;
@@ -28,6 +33,7 @@ public:
         bool written = true;
     };
 
+    // The store at $XDG_CONFIG_HOME/PELTRA/PELTRA.ini, as the environment names it now.
     SettingsStore();
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
@@ -35,26 +41,25 @@ public:
 
     // The empty text for a key that was never written. Never writes anything.
     QString Get(const QString& section, const QString& key) const;
-    // Writes the file with the value; false (reported once per run) when that write failed. The value
-    // stays in memory either way and goes to disk with the next write that succeeds.
-    bool Save(const QString& section, const QString& key, const QString& value);
+    // Writes the file with the value. The value stays in memory either way and goes to disk with the
+    // next write that succeeds.
+    StoreWrite Save(const QString& section, const QString& key, const QString& value);
 
     // Whether the file read had lines the program does not write. Its first write keeps the file as it
-    // was beside the store and tells the user so.
-    bool isDamaged() const { return damaged; }
+    // was beside the store, and its result names the copy.
+    [[nodiscard]] bool isDamaged() const { return damaged; }
     // Writes every value now, as one file.
-    bool writeAll();
+    StoreWrite writeAll();
 
-    QString fileName() const { return path; }
+    [[nodiscard]] QString fileName() const { return path; }
     // Reads the store again at the user's config folder, as named by the environment now.
     void reopen();
-
-    static SettingsStore& instance();
 
 private:
     bool writeFile();
     bool keepDamagedCopy();
-    void reportFailure();
+    // The result of a write, with whatever has not been told yet.
+    StoreWrite result(bool written);
 
     QString path;
     QMap<QString, QString> values;
@@ -65,5 +70,6 @@ private:
     bool unreadable = false;
     int openBatches = 0;
     bool savedInBatch = false;
-    bool failureReported = false;
+    bool failureTold = false;
+    bool copyTold = false;
 };

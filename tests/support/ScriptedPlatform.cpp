@@ -1,12 +1,8 @@
 #include "tests/support/ScriptedPlatform.h"
 
-ScriptedPlatform::ScriptedPlatform() : clock(QDate(2026, 12, 6), QTime(10, 0)) {
-    Platform::setInstance(this);
-}
+ScriptedPlatform::ScriptedPlatform() : clock(QDate(2026, 12, 6), QTime(10, 0)) {}
 
-ScriptedPlatform::~ScriptedPlatform() {
-    Platform::setInstance(nullptr);
-}
+ScriptedPlatform::~ScriptedPlatform() = default;
 
 int ScriptedPlatform::messageBox(const QString& prompt, int style, const QString& title) {
     const Message message{prompt, style, title};

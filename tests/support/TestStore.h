@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/AppSettings.h"
+#include "app/settings/ProgramContext.h"
 #include "app/settings/SettingsFile.h"
 #include "app/settings/SettingsStore.h"
 #include "tests/support/ScriptedPlatform.h"
@@ -10,14 +11,18 @@
 
 #include <optional>
 
-// Points the settings store at a fresh temporary config folder for the life of the object.
+// A settings store in a fresh temporary config folder, which the environment names for the life of
+// the object.
 class TestStore {
 public:
     TestStore() : previousConfigHome(qgetenv("XDG_CONFIG_HOME")) {
         qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
-        SettingsStore::instance().reopen();
+        inUse.emplace();
     }
     ~TestStore() { qputenv("XDG_CONFIG_HOME", previousConfigHome); }
+
+    // The store the program's code is given.
+    SettingsStore& settingsStore() { return *inUse; }
 
     QString configFolder() const { return folder.path(); }
     QString iniPath() const { return folder.filePath(QStringLiteral("PELTRA/PELTRA.ini")); }
@@ -32,7 +37,7 @@ public:
         QDir(folder.path()).mkpath(QStringLiteral("PELTRA"));
         if (QFile file(iniPath()); file.open(QIODevice::WriteOnly))
             file.write(bytes);
-        SettingsStore::instance().reopen();
+        inUse->reopen();
     }
     QByteArray fileBytes() const {
         QFile file(iniPath());
@@ -45,6 +50,7 @@ public:
 private:
     QTemporaryDir folder;
     QByteArray previousConfigHome;
+    std::optional<SettingsStore> inUse;
 };
 
 // A test case whose every test function starts with a scripted platform, an empty store and default settings.
@@ -53,7 +59,9 @@ class StoreTestCase : public QObject {
 protected:
     std::optional<ScriptedPlatform> platform;
     std::optional<TestStore> store;
+    AppSettings settings;
+    ProgramContext context() { return {settings, store->settingsStore(), *platform}; }
 private slots:
-    void init() { platform.emplace(), store.emplace(), appSettings() = AppSettings{}; }
+    void init() { platform.emplace(), store.emplace(), settings = AppSettings{}; }
     void cleanup() { store.reset(), platform.reset(); }
 };

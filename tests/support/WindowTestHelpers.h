@@ -14,16 +14,15 @@
 #include <memory>
 
 // Settings as a first run leaves them, with an event date ten days ahead of the platform's clock.
-inline void loadFreshSettings(ScriptedPlatform& platform) {
-    appSettings() = AppSettings{};
-    appSettings().HelpFilePath = QStringLiteral("/opt/peltra/PELTRA.HLP");
-    loadSettings(appSettings(), SettingsStore::instance(), platform,
-                 [&] { appSettings().TheDate = platform.clock.date().addDays(10); });
+inline void loadFreshSettings(AppSettings& settings, SettingsStore& store, ScriptedPlatform& platform) {
+    settings = AppSettings{};
+    settings.HelpFilePath = QStringLiteral("/opt/peltra/PELTRA.HLP");
+    loadSettings(settings, store, platform, [&] { settings.TheDate = platform.clock.date().addDays(10); });
 }
 
 // The countdown window as start-up shows it.
-inline std::unique_ptr<PELTRA> openCountdownWindow() {
-    auto window = std::make_unique<PELTRA>();
+inline std::unique_ptr<PELTRA> openCountdownWindow(const ProgramContext& context) {
+    auto window = std::make_unique<PELTRA>(context);
     window->Form_Load();
     window->Form_Activate();
     window->show();
@@ -35,11 +34,13 @@ inline std::unique_ptr<PELTRA> openCountdownWindow() {
 struct CountdownFixture {
     ScriptedPlatform platform;
     TestStore store;
+    AppSettings settings;
     std::unique_ptr<PELTRA> window;
 
-    CountdownFixture() { loadFreshSettings(platform); }
+    CountdownFixture() { loadFreshSettings(settings, store.settingsStore(), platform); }
+    ProgramContext context() { return {settings, store.settingsStore(), platform}; }
     PELTRA& open() {
-        window = openCountdownWindow();
+        window = openCountdownWindow(context());
         return *window;
     }
     // A key of the file's position section, as written to disk.

@@ -84,12 +84,19 @@ int main(int argc, char* argv[]) {
 
     QtPlatform platform;
     // Before the settings are read: a second start writes nothing.
-    SingleInstance instance(PrivateRuntimeFolder::path());
+    const QString runtimeFolder = PrivateRuntimeFolder::path();
+    SingleInstance instance(runtimeFolder);
     if (const SingleInstance::Start start = instance.claim(); start != SingleInstance::Start::First) {
         if (start == SingleInstance::Start::NoAnswer)
             std::fputs("peltra: PELTRA is running already but does not answer\n", stderr);
+        else if (start == SingleInstance::Start::Unreachable)
+            std::fputs("peltra: PELTRA is running already, but it could not open its address for later starts; "
+                       "use its window or its tray icon\n",
+                       stderr);
         return start == SingleInstance::Start::HandedOver ? 0 : 1;
     }
+    if (!instance.isListening() && !runtimeFolder.isEmpty())
+        std::fputs("peltra: later starts cannot reach this one (its address could not be made)\n", stderr);
     // The one record, store and platform of this run, handed to every window from here; the window
     // goes before them.
     AppSettings settings;

@@ -112,8 +112,11 @@ bool setEnabled(bool on, QString* error) {
         return fail(error,
                     QStringLiteral("フォルダー %1 を作れません。").arg(QDir::toNativeSeparators(entry.absolutePath())));
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(entryText()) >= 0 && file.commit())
+    const QByteArray text = entryText();
+    // A short write (a full disk) must not leave a cut entry in place of the old one.
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
         return true;
+    file.cancelWriting();
     return fail(error,
                 QStringLiteral("%1 に書き込めません: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }

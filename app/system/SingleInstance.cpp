@@ -81,11 +81,13 @@ SingleInstance::Start SingleInstance::claim(int timeoutMs) {
         // The kernel drops the lock with the process that held it, so a killed program never
         // keeps the next one out, and of two starts at the same moment exactly one wins.
         if (lock()) {
-            listen();
+            markLock(listen());
             return Start::First;
         }
         if (askRunningToShow(int(deadline.remainingTime())))
             return Start::HandedOver;
+        if (holderIsUnreachable())
+            return Start::Unreachable;
         QThread::msleep(50); // the holder has the lock but is not listening yet
     }
     return Start::NoAnswer;
@@ -115,6 +117,23 @@ bool SingleInstance::listen() {
     auto* connections = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
     connect(connections, &QSocketNotifier::activated, this, &SingleInstance::takeConnections);
     return true;
+}
+
+namespace {
+constexpr char unreachableMark[] = "unreachable\n";
+}
+
+void SingleInstance::markLock(bool listening) {
+    if (::ftruncate(lockDescriptor, 0) != 0)
+        return;
+    if (!listening)
+        (void)!::pwrite(lockDescriptor, unreachableMark, sizeof unreachableMark - 1, 0);
+}
+
+bool SingleInstance::holderIsUnreachable() const {
+    char mark[sizeof unreachableMark] = {};
+    const ssize_t got = ::pread(lockDescriptor, mark, sizeof mark - 1, 0);
+    return got == ssize_t(sizeof unreachableMark - 1) && std::strcmp(mark, unreachableMark) == 0;
 }
 
 bool SingleInstance::askRunningToShow(int timeoutMs) const {

@@ -17,10 +17,14 @@ public:
     enum class Start {
         First,      // this program goes on, and listens for later starts
         HandedOver, // a running program took the request to show its window: end with status 0
-        NoAnswer    // a program holds the lock but does not answer (stopped or hung)
+        NoAnswer,   // a program holds the lock but does not answer (stopped or hung)
+        Unreachable // a program holds the lock but could not make its address: nothing can reach it
     };
     // Decides, racing safely with starts at the same moment.
     Start claim(int timeoutMs = 5000);
+
+    // Whether this program, having claimed the first place, can be reached by later starts.
+    [[nodiscard]] bool isListening() const { return listeningDescriptor >= 0; }
 
     static constexpr const char* showRequest = "show\n";
     static constexpr const char* accepted = "ok\n";
@@ -32,6 +36,9 @@ signals:
 private:
     bool lock();
     bool listen();
+    // The lock file tells later starts whether its holder could listen: they need not wait for it.
+    void markLock(bool listening);
+    bool holderIsUnreachable() const;
     bool askRunningToShow(int timeoutMs) const;
     void takeConnections();
 

@@ -1,6 +1,6 @@
 // The help viewer's requests: a line received on its socket and its command line. No crash, no
 // undefined behaviour, and every request that is accepted travels both ways unchanged.
-#include "helpviewer/HelpRequest.h"
+#include "app/core/HelpRequest.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "helpviewer/HelpDocument.h"
 
-#include "helpviewer/HelpRequest.h"
+#include "app/core/HelpRequest.h"
 
 #include <QDir>
 #include <QFile>

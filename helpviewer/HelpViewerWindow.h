@@ -1,6 +1,6 @@
 #pragma once
 
-#include "helpviewer/HelpRequest.h"
+#include "app/core/HelpRequest.h"
 
 #include <QMainWindow>
 

@@ -1,5 +1,6 @@
 #include "app/system/QtPlatform.h"
 
+#include "app/core/HelpRequest.h"
 #include "app/core/Twips.h"
 
 #include <QApplication>
@@ -61,23 +62,23 @@ QString QtPlatform::helpViewerPath() {
 
 void QtPlatform::winHelp(QWidget* window, const QString& helpFile, int command, int data) {
     Q_UNUSED(window);
-    QStringList arguments{QStringLiteral("--file"), helpFile};
+    HelpRequest request{helpFile, HelpRequest::Kind::Contents, 0};
     switch (command) {
     case HelpCommand::Context:
-        arguments << QStringLiteral("--context") << QString::number(data);
+        request.kind = HelpRequest::Kind::Context;
+        request.context = data;
         break;
     case HelpCommand::Contents:
-        arguments << QStringLiteral("--contents");
         break;
     case HelpCommand::PartialKey:
-        arguments << QStringLiteral("--index");
+        request.kind = HelpRequest::Kind::Index;
         break;
     default:
         return;
     }
     // The viewer runs on its own; a missing viewer is its own affair, as a missing help file is.
     if (QFileInfo(helpViewerPath()).isExecutable())
-        QProcess::startDetached(helpViewerPath(), arguments);
+        QProcess::startDetached(helpViewerPath(), request.toArguments());
 }
 
 QString QtPlatform::soundModulePath() {

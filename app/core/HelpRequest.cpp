@@ -1,4 +1,4 @@
-#include "helpviewer/HelpRequest.h"
+#include "app/core/HelpRequest.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -109,7 +109,7 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
 
     // The panel width is recomputed from the preset each time, so hiding the date and time
     // widens it once however often the layout runs.
-    const bool hideDateTime = settings.OptDateTime == QLatin1String("0");
+    const bool hideDateTime = !settings.showsDateTime();
     widgets.statusBar->setPanelWidth(1, panel1Width + (hideDateTime ? dateTimePanelsWidth : 0));
     for (int panel : {2, 3})
         widgets.statusBar->setPanelShown(panel, !hideDateTime);
@@ -119,7 +119,7 @@ void CountdownLayout::ApplyLayout(const AppSettings& settings, const QString& pr
 }
 
 void CountdownLayout::applyPicture(const AppSettings& settings) {
-    const bool wanted = settings.OptHaik == QLatin1String("1") && !settings.OptBFile.isEmpty();
+    const bool wanted = settings.usesPicture() && !settings.OptBFile.isEmpty();
     wantedPicture = wanted ? settings.OptBFile : QString();
     showPicture();
 }

@@ -88,7 +88,7 @@ void LabelDragger::endPress(int index) {
 
 void LabelDragger::Label1_MouseDown(int index, Qt::MouseButton button, double x, double y) {
     Q_UNUSED(button);
-    if (settings.OptMsgMove != QLatin1String("1"))
+    if (!settings.movesTexts())
         return;
     const auto i = std::size_t(index);
     DragStartX[i] = float(x);

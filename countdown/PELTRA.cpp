@@ -30,10 +30,6 @@ const QString endTitle = QStringLiteral("終了確認");
 constexpr int countInterval = 10000;
 constexpr int afterReturnInterval = 60000;
 constexpr int clockInterval = 1000;
-
-QString labelKey(const char* family, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(family)).arg(index);
-}
 } // namespace
 
 PELTRA::PELTRA(const ProgramContext& context, QWidget* parent)
@@ -158,7 +154,7 @@ void PELTRA::geometryPassAtLoad() {
     StatusBar1->setPanelText(3, settings.TimeText);
 
     // The count's left is not kept among the defaults: it is centred for the real count once.
-    const QString storedCountLeft = store.Get(Section::Position, labelKey("Label_Left", 2));
+    const QString storedCountLeft = store.Get(SettingsKeys::Label_Left2);
     const auto countLeft = Conversions::strictNumber(storedCountLeft);
     if (countLeft && std::abs(*countLeft) <= 1e6)
         settings.Label_Left[2] = storedCountLeft;
@@ -210,7 +206,7 @@ void PELTRA::applyOuterSize() {
 }
 
 void PELTRA::placeWindow() {
-    const bool centring = settings.OptCent == QLatin1String("1");
+    const bool centring = settings.centres();
     const QPointF stored(Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top));
     QPointF place = centring ? centredPlace() : stored;
     // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
@@ -242,7 +238,7 @@ void PELTRA::moveTo(QPointF twips) {
 
 void PELTRA::takeCurrentPlace() {
     // The window stays where the user put it, whatever was last saved.
-    if (settings.OptCent == QLatin1String("1") || !isVisible() || isMinimized())
+    if (settings.centres() || !isVisible() || isMinimized())
         return;
     settings.M_Left = Conversions::numberText(windowPosition().x());
     settings.M_Top = Conversions::numberText(windowPosition().y());
@@ -266,8 +262,8 @@ void PELTRA::saveWindowPosition(bool alsoInMemory) {
         settings.M_Top = top;
         settings.M_Left = left;
     }
-    store.Save(Section::Position, QStringLiteral("M_Top"), top);
-    store.Save(Section::Position, QStringLiteral("M_Left"), left);
+    store.Save(SettingsKeys::M_Top, top);
+    store.Save(SettingsKeys::M_Left, left);
     report(batch.commit());
 }
 
@@ -281,8 +277,8 @@ void PELTRA::SaveLabelPositions() {
         const QPointF position = countdownLayout->labelPosition(i);
         const QString left = Conversions::numberText(position.x());
         const QString top = Conversions::numberText(position.y());
-        store.Save(Section::Position, labelKey("Label_Left", i), left);
-        store.Save(Section::Position, labelKey("Label_Top", i), top);
+        store.Save(SettingsKey::labelLeft(std::size_t(i)), left);
+        store.Save(SettingsKey::labelTop(std::size_t(i)), top);
         settings.Label_Left[std::size_t(i)] = left;
         settings.Label_Top[std::size_t(i)] = top;
     }
@@ -290,7 +286,7 @@ void PELTRA::SaveLabelPositions() {
 }
 
 void PELTRA::Form_DblClick() {
-    if (settings.OptDbl != QLatin1String("1"))
+    if (!settings.endsOnDoubleClick())
         return;
     {
         // One write, done before the question: OK ends the program at once.
@@ -384,7 +380,7 @@ void PELTRA::returnWindow(bool withChime) {
     // Taken before the sound, so that a tick while it plays or its message is up starts no second return.
     schedule.take();
     Timer1->setInterval(afterReturnInterval);
-    if (withChime && settings.OptBM != QLatin1String("2")) {
+    if (withChime && !settings.returnsSilently()) {
         PlayReturnSound(settings, platform);
         if (platform.hasEnded())
             return;

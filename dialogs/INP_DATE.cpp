@@ -148,7 +148,7 @@ void INP_DATE::okClicked() {
     // A date that could not be stored still holds for this run; the user is told it was not saved
     // instead of that it was.
     const StoreWrite write =
-        context.store.Save(Section::Config, QStringLiteral("TheDate"), storedDateText(settings.TheDate));
+        context.store.Save(SettingsKeys::TheDate, storedDateText(settings.TheDate));
     reportStoreWrite(platform, write);
     if (write)
         platform.messageBox(QStringLiteral("イベント日を設定しました。"), MessageStyle::Information,

@@ -167,7 +167,7 @@ void SETTEI::SaveMessagesTab() {
 }
 
 void SETTEI::takePicture(const QString& path) {
-    report(context.store.Save(Section::Config, QStringLiteral("OptBFile"), path));
+    report(context.store.Save(SettingsKeys::OptBFile, path));
     context.settings.OptBFile = path;
 }
 

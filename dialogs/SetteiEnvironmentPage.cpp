@@ -63,7 +63,7 @@ void SetteiEnvironmentPage::load(const AppSettings& settings) {
     for (std::size_t i = 0; i < Check1.size(); ++i) {
         Check1[i]->setChecked(SettingsChoices::isTicked(settings.*switchRows[i].setting));
         if (i == pictureSwitch)
-            Command4->setEnabled(settings.OptHaik == QLatin1String("1"));
+            Command4->setEnabled(settings.usesPicture());
     }
 }
 

@@ -46,18 +46,18 @@ AppSettings loadRecord(const QMap<QString, QString>& values, Platform& platform)
         require(parseStoredDate(storedDateText(*date)) == date, "the event date reads back", storedDateText(*date));
         settings.TheDate = *date;
     }
-    for (const SettingsKey& key : settingsKeys()) {
-        const QString stored = values.value(*key.section + u'/' + QLatin1String(key.name));
+    for (const LoadedKey& key : loadedKeys()) {
+        const QString stored = values.value(SettingsKey::section(key.key) + u'/' + SettingsKey::name(key.key));
         if (!stored.isEmpty() && key.isUsable(stored)) {
             key.assign(settings, stored);
-        } else if (key.whenMissing == SettingsKey::WhenMissing::CentredLeft) {
+        } else if (key.whenMissing == LoadedKey::WhenMissing::CentredLeft) {
             key.assign(settings, Conversions::numberText(centredLeft(settings, platform)));
-        } else if (key.whenMissing == SettingsKey::WhenMissing::CentredTop) {
+        } else if (key.whenMissing == LoadedKey::WhenMissing::CentredTop) {
             key.assign(settings, Conversions::numberText(centredTop(settings, platform)));
         } else {
-            key.assign(settings, QString::fromUtf16(key.defaultText));
+            key.assign(settings, SettingsKey::defaultText(key.key));
         }
-        if (QLatin1String(key.name) == QLatin1String("OptSize"))
+        if (key.key == SettingsKeys::OptSize)
             SelectWindowSize(settings, settings.OptSize);
     }
     return settings;

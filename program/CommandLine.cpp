@@ -46,7 +46,7 @@ const QString helpText = QStringLiteral(
 
 // The stored event date, or the reason there is none that a user can act on.
 std::optional<QDate> storedEventDate(QString& problem) {
-    const QString stored = SettingsStore().Get(Section::Config, QStringLiteral("TheDate"));
+    const QString stored = SettingsStore().Get(SettingsKeys::TheDate);
     const std::optional<QDate> date = parseStoredDate(stored);
     if (!date) {
         problem =

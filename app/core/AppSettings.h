@@ -46,6 +46,19 @@ struct AppSettings {
 
     QString AppKey;
     QString HelpFilePath;
+
+    // The switches as the program acts on them. The texts above stay as the store holds them, since a
+    // text the program never writes is kept until the user saves that switch.
+    [[nodiscard]] bool centres() const { return OptCent == u"1"; }
+    [[nodiscard]] bool endsOnDoubleClick() const { return OptDbl == u"1"; }
+    [[nodiscard]] bool showsDateTime() const { return OptDateTime != u"0"; }
+    // The return sound has three states: played ("1"), none at all ("2"), and any other text, for
+    // which the return says that the sound is missing.
+    [[nodiscard]] bool playsChime() const { return OptBM == u"1"; }
+    [[nodiscard]] bool returnsSilently() const { return OptBM == u"2"; }
+    [[nodiscard]] bool usesPicture() const { return OptHaik == u"1"; }
+    [[nodiscard]] bool movesTexts() const { return OptMsgMove == u"1"; }
+    [[nodiscard]] bool remembersTab() const { return OptLAct == u"1"; }
 };
 
 // Section names of the store.

@@ -11,7 +11,7 @@ QString soundRootFolder(Platform& platform) {
 void PlayReturnSound(const AppSettings& settings, Platform& platform) {
     QString found;
     const QString folder = soundRootFolder(platform) + u'/' + QLatin1String(returnSoundFolder);
-    if (settings.OptBM == QLatin1String("1"))
+    if (settings.playsChime())
         found = platform.existingFileName(folder + u'/' + QLatin1String(returnSoundFile));
     if (!found.isEmpty()) {
         // Play the very file that was found: on a case-sensitive file system a rebuilt name may miss it.

@@ -13,7 +13,7 @@
 
 namespace {
 
-using WhenMissing = SettingsKey::WhenMissing;
+using WhenMissing = LoadedKey::WhenMissing;
 
 bool anyText(const QString&) {
     return true;
@@ -50,46 +50,46 @@ void setReturn(AppSettings& s, const QString& text) {
 #define FIELD(expression) [](AppSettings& s, const QString& text) { s.expression = text; }
 
 // clang-format off
-const std::array<SettingsKey, 33> keys{{
-    {"OptReturn",     &Section::Config,   setReturn,           u"600",   WhenMissing::WriteDefault,  isDelay},
-    {"OptSize",       &Section::Position, FIELD(OptSize),      u"2",     WhenMissing::WriteDefault,  isPreset},
-    {"OptCent",       &Section::Position, FIELD(OptCent),      u"0",     WhenMissing::WriteDefault,  anyText},
-    {"M_Left",        &Section::Position, FIELD(M_Left),       u"",      WhenMissing::CentredLeft,   anyText},
-    {"M_Top",         &Section::Position, FIELD(M_Top),        u"",      WhenMissing::CentredTop,    anyText},
-    {"Label_Left(0)", &Section::Position, FIELD(Label_Left[0]), u"160",  WhenMissing::MemoryDefault, isPosition},
-    {"Label_Top(0)",  &Section::Position, FIELD(Label_Top[0]), u"680",   WhenMissing::MemoryDefault, isPosition},
-    {"Label_Left(1)", &Section::Position, FIELD(Label_Left[1]), u"160",  WhenMissing::MemoryDefault, isPosition},
-    {"Label_Top(1)",  &Section::Position, FIELD(Label_Top[1]), u"4740",  WhenMissing::MemoryDefault, isPosition},
-    {"Label_Top(2)",  &Section::Position, FIELD(Label_Top[2]), u"2130",  WhenMissing::MemoryDefault, isPosition},
-    {"OptDbl",        &Section::Config,   FIELD(OptDbl),       u"1",     WhenMissing::WriteDefault,  anyText},
-    {"OptDateTime",   &Section::Config,   FIELD(OptDateTime),  u"1",     WhenMissing::WriteDefault,  anyText},
-    {"OptBM",         &Section::Config,   FIELD(OptBM),        u"1",     WhenMissing::WriteDefault,  anyText},
-    {"OptHaik",       &Section::Config,   FIELD(OptHaik),      u"0",     WhenMissing::WriteDefault,  anyText},
-    {"OptBFile",      &Section::Config,   FIELD(OptBFile),     u"",      WhenMissing::MemoryDefault, anyText},
-    {"OptMsgMove",    &Section::Config,   FIELD(OptMsgMove),   u"1",     WhenMissing::WriteDefault,  anyText},
-    {"OptLAct",       &Section::Config,   FIELD(OptLAct),      u"1",     WhenMissing::WriteDefault,  anyText},
-    {"OptLATab",      &Section::Config,   FIELD(OptLATab),     u"0",     WhenMissing::WriteDefault,  isTabIndex},
-    {"OptColor(0)",   &Section::Config,   FIELD(OptColor[0]),  u"&H00FFFFFF&", WhenMissing::WriteDefault, anyText},
-    {"OptColor(1)",   &Section::Config,   FIELD(OptColor[1]),  u"&H00FFFFFF&", WhenMissing::WriteDefault, anyText},
-    {"OptColor(2)",   &Section::Config,   FIELD(OptColor[2]),  u"&H00000000&", WhenMissing::WriteDefault, anyText},
-    {"OptColor(3)",   &Section::Config,   FIELD(OptColor[3]),  u"&H00FFFFFF&", WhenMissing::WriteDefault, anyText},
-    {"OptColor(4)",   &Section::Config,   FIELD(OptColor[4]),  u"&H00000000&", WhenMissing::WriteDefault, anyText},
-    {"OptMsg(0)",     &Section::Config,   FIELD(OptMsg[0]),    u"高校の入学試験まであと・・・", WhenMissing::WriteDefault, anyText},
-    {"OptMsg(1)",     &Section::Config,   FIELD(OptMsg[1]),    u"最後まで全力を尽くして頑張ろう！", WhenMissing::WriteDefault, anyText},
-    {"OptFont(0)",    &Section::Fonts,    FIELD(OptFont[0]),   u"ＭＳ Ｐ明朝", WhenMissing::WriteDefault, anyText},
-    {"OptFont(1)",    &Section::Fonts,    FIELD(OptFont[1]),   u"20",    WhenMissing::WriteDefault,  anyText},
-    {"OptFont(2)",    &Section::Fonts,    FIELD(OptFont[2]),   u"False", WhenMissing::WriteDefault,  isBoolean},
-    {"OptFont(3)",    &Section::Fonts,    FIELD(OptFont[3]),   u"False", WhenMissing::WriteDefault,  isBoolean},
-    {"OptFont2(0)",   &Section::Fonts,    FIELD(OptFont2[0]),  u"ＭＳ Ｐ明朝", WhenMissing::WriteDefault, anyText},
-    {"OptFont2(1)",   &Section::Fonts,    FIELD(OptFont2[1]),  u"20",    WhenMissing::WriteDefault,  anyText},
-    {"OptFont2(2)",   &Section::Fonts,    FIELD(OptFont2[2]),  u"False", WhenMissing::WriteDefault,  isBoolean},
-    {"OptFont2(3)",   &Section::Fonts,    FIELD(OptFont2[3]),  u"False", WhenMissing::WriteDefault,  isBoolean},
+const std::array<LoadedKey, 33> keys{{
+    {SettingsKeys::OptReturn, setReturn, WhenMissing::WriteDefault, isDelay},
+    {SettingsKeys::OptSize, FIELD(OptSize), WhenMissing::WriteDefault, isPreset},
+    {SettingsKeys::OptCent, FIELD(OptCent), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::M_Left, FIELD(M_Left), WhenMissing::CentredLeft, anyText},
+    {SettingsKeys::M_Top, FIELD(M_Top), WhenMissing::CentredTop, anyText},
+    {SettingsKeys::Label_Left0, FIELD(Label_Left[0]), WhenMissing::MemoryDefault, isPosition},
+    {SettingsKeys::Label_Top0, FIELD(Label_Top[0]), WhenMissing::MemoryDefault, isPosition},
+    {SettingsKeys::Label_Left1, FIELD(Label_Left[1]), WhenMissing::MemoryDefault, isPosition},
+    {SettingsKeys::Label_Top1, FIELD(Label_Top[1]), WhenMissing::MemoryDefault, isPosition},
+    {SettingsKeys::Label_Top2, FIELD(Label_Top[2]), WhenMissing::MemoryDefault, isPosition},
+    {SettingsKeys::OptDbl, FIELD(OptDbl), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptDateTime, FIELD(OptDateTime), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptBM, FIELD(OptBM), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptHaik, FIELD(OptHaik), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptBFile, FIELD(OptBFile), WhenMissing::MemoryDefault, anyText},
+    {SettingsKeys::OptMsgMove, FIELD(OptMsgMove), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptLAct, FIELD(OptLAct), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptLATab, FIELD(OptLATab), WhenMissing::WriteDefault, isTabIndex},
+    {SettingsKeys::OptColor0, FIELD(OptColor[0]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptColor1, FIELD(OptColor[1]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptColor2, FIELD(OptColor[2]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptColor3, FIELD(OptColor[3]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptColor4, FIELD(OptColor[4]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptMsg0, FIELD(OptMsg[0]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptMsg1, FIELD(OptMsg[1]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptFont0, FIELD(OptFont[0]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptFont1, FIELD(OptFont[1]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptFont2, FIELD(OptFont[2]), WhenMissing::WriteDefault, isBoolean},
+    {SettingsKeys::OptFont3, FIELD(OptFont[3]), WhenMissing::WriteDefault, isBoolean},
+    {SettingsKeys::OptFont2_0, FIELD(OptFont2[0]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptFont2_1, FIELD(OptFont2[1]), WhenMissing::WriteDefault, anyText},
+    {SettingsKeys::OptFont2_2, FIELD(OptFont2[2]), WhenMissing::WriteDefault, isBoolean},
+    {SettingsKeys::OptFont2_3, FIELD(OptFont2[3]), WhenMissing::WriteDefault, isBoolean},
 }};
 // clang-format on
 
 #undef FIELD
 
-QString missingValue(const SettingsKey& key, AppSettings& settings, Platform& platform) {
+QString missingValue(const LoadedKey& key, AppSettings& settings, Platform& platform) {
     switch (key.whenMissing) {
     case WhenMissing::CentredLeft:
         return Conversions::numberText(centredLeft(settings, platform));
@@ -99,17 +99,16 @@ QString missingValue(const SettingsKey& key, AppSettings& settings, Platform& pl
     case WhenMissing::MemoryDefault:
         break;
     }
-    return QString::fromUtf16(key.defaultText);
+    return SettingsKey::defaultText(key.key);
 }
 
-void loadKey(const SettingsKey& key, AppSettings& settings, SettingsStore& store, Platform& platform) {
-    const QString name = QString::fromLatin1(key.name);
-    const QString stored = store.Get(*key.section, name);
+void loadKey(const LoadedKey& key, AppSettings& settings, SettingsStore& store, Platform& platform) {
+    const QString stored = store.Get(key.key);
     if (stored.isEmpty()) {
         const QString value = missingValue(key, settings, platform);
         key.assign(settings, value);
         if (key.whenMissing == WhenMissing::WriteDefault)
-            store.Save(*key.section, name, value);
+            store.Save(key.key, value);
     } else if (key.isUsable(stored)) {
         key.assign(settings, stored);
     } else {
@@ -120,7 +119,7 @@ void loadKey(const SettingsKey& key, AppSettings& settings, SettingsStore& store
 
 } // namespace
 
-std::span<const SettingsKey> settingsKeys() {
+std::span<const LoadedKey> loadedKeys() {
     return keys;
 }
 
@@ -136,7 +135,7 @@ void loadSettings(AppSettings& settings, SettingsStore& store, Platform& platfor
                   const std::function<void()>& askForEventDate) {
     settings.MainActivated = 0;
 
-    const auto storedDate = parseStoredDate(store.Get(Section::Config, QStringLiteral("TheDate")));
+    const auto storedDate = parseStoredDate(store.Get(SettingsKeys::TheDate));
     if (storedDate) {
         settings.TheDate = *storedDate;
     } else {
@@ -150,9 +149,9 @@ void loadSettings(AppSettings& settings, SettingsStore& store, Platform& platfor
     {
         // The defaults of a first run go to the file as one write.
         SettingsStore::Batch batch(store);
-        for (const SettingsKey& key : settingsKeys()) {
+        for (const LoadedKey& key : loadedKeys()) {
             loadKey(key, settings, store, platform);
-            if (QLatin1String(key.name) == QLatin1String("OptSize"))
+            if (key.key == SettingsKeys::OptSize)
                 SelectWindowSize(settings, settings.OptSize);
         }
         reportStoreWrite(platform, batch.commit());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settings/SettingsKeys.h"
+
 #include <QString>
 
 #include <functional>
@@ -9,25 +11,24 @@ struct AppSettings;
 class Platform;
 class SettingsStore;
 
-// One key of the store: where it lives, which field holds it, and what a missing value becomes.
-struct SettingsKey {
+// How one key of the store is loaded: which field holds it, and what a missing value becomes (its
+// section, name and default are the key table's).
+struct LoadedKey {
     enum class WhenMissing {
         WriteDefault,  // the default goes to the field and to the store
         MemoryDefault, // the default goes to the field only
         CentredLeft,   // the centred window position, in memory only
         CentredTop,
     };
-    const char* name;
-    const QString* section;
+    SettingsKeys key;
     void (*assign)(AppSettings&, const QString&);
-    const char16_t* defaultText;
     WhenMissing whenMissing;
     // Whether a stored text is one the program can use; a text that fails keeps the default in memory.
     bool (*isUsable)(const QString&);
 };
 
 // The keys in the order they are loaded (the event date apart).
-std::span<const SettingsKey> settingsKeys();
+std::span<const LoadedKey> loadedKeys();
 
 // Fills the record from the store, writing the defaults of missing keys. askForEventDate is called
 // when no usable event date is stored (it shows the event-date window); loading stops when the

@@ -8,10 +8,6 @@
 
 namespace {
 
-QString indexedKey(const char* stem, std::size_t index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(stem)).arg(index);
-}
-
 QString switchText(bool ticked) {
     return ticked ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -30,19 +26,19 @@ bool rescaleField(QString& field, qint16 newExtent, qint16 oldExtent) {
 QList<StoredValue> SaveEnvironmentTab(AppSettings& settings, const EnvironmentChoices& choices) {
     QList<StoredValue> written;
     settings.OptCent = switchText(choices.ticked[0]);
-    written.append({Section::Position, QStringLiteral("OptCent"), settings.OptCent});
+    written.append(StoredValue::of(SettingsKeys::OptCent, settings.OptCent));
 
     struct Switch {
         QString AppSettings::*field;
-        const char* key;
+        SettingsKeys key;
     };
-    static constexpr std::array<Switch, 6> switches{{
-        {&AppSettings::OptDbl, "OptDbl"},
-        {&AppSettings::OptDateTime, "OptDateTime"},
-        {&AppSettings::OptBM, "OptBM"},
-        {&AppSettings::OptHaik, "OptHaik"},
-        {&AppSettings::OptMsgMove, "OptMsgMove"},
-        {&AppSettings::OptLAct, "OptLAct"},
+    static const std::array<Switch, 6> switches{{
+        {&AppSettings::OptDbl, SettingsKeys::OptDbl},
+        {&AppSettings::OptDateTime, SettingsKeys::OptDateTime},
+        {&AppSettings::OptBM, SettingsKeys::OptBM},
+        {&AppSettings::OptHaik, SettingsKeys::OptHaik},
+        {&AppSettings::OptMsgMove, SettingsKeys::OptMsgMove},
+        {&AppSettings::OptLAct, SettingsKeys::OptLAct},
     }};
     for (std::size_t i = 0; i < switches.size(); ++i) {
         QString value = switchText(choices.ticked[i + 1]);
@@ -50,12 +46,12 @@ QList<StoredValue> SaveEnvironmentTab(AppSettings& settings, const EnvironmentCh
         if (switches[i].field == &AppSettings::OptBM && !choices.ticked[i + 1])
             value = QStringLiteral("2");
         settings.*switches[i].field = value;
-        written.append({Section::Config, QLatin1String(switches[i].key), value});
+        written.append(StoredValue::of(switches[i].key, value));
     }
 
-    if (settings.OptLAct == QLatin1String("1")) {
+    if (settings.remembersTab()) {
         settings.OptLATab = QString::number(choices.shownTab);
-        written.append({Section::Config, QStringLiteral("OptLATab"), settings.OptLATab});
+        written.append(StoredValue::of(SettingsKeys::OptLATab, settings.OptLATab));
     }
     return written;
 }
@@ -64,7 +60,7 @@ QList<StoredValue> SaveInitialTab(AppSettings& settings, const InitialChoices& c
     QList<StoredValue> written;
     const double seconds = choices.minutes * 60;
     settings.OptReturn = seconds;
-    written.append({Section::Config, QStringLiteral("OptReturn"), Conversions::numberText(seconds)});
+    written.append(StoredValue::of(SettingsKeys::OptReturn, Conversions::numberText(seconds)));
 
     // The return countdown starts again.
     settings.MinimizedAt = float(secondsSinceMidnight(now));
@@ -75,10 +71,10 @@ QList<StoredValue> SaveInitialTab(AppSettings& settings, const InitialChoices& c
     written.append(rescaleLabelPositions(settings, oldPreset, choices.selectedSize));
 
     settings.OptSize = QString::number(choices.selectedSize);
-    written.append({Section::Position, QStringLiteral("OptSize"), settings.OptSize});
+    written.append(StoredValue::of(SettingsKeys::OptSize, settings.OptSize));
 
     for (std::size_t i = 0; i < settings.OptColor.size(); ++i)
-        written.append({Section::Config, indexedKey("OptColor", i), settings.OptColor[i]});
+        written.append(StoredValue::of(SettingsKey::nth(SettingsKeys::OptColor0, i), settings.OptColor[i]));
     return written;
 }
 
@@ -86,11 +82,11 @@ QList<StoredValue> SaveMessagesTab(AppSettings& settings, const std::array<QStri
     QList<StoredValue> written;
     for (std::size_t i = 0; i < messages.size(); ++i) {
         settings.OptMsg[i] = messages[i];
-        written.append({Section::Config, indexedKey("OptMsg", i), settings.OptMsg[i]});
+        written.append(StoredValue::of(SettingsKey::nth(SettingsKeys::OptMsg0, i), settings.OptMsg[i]));
     }
     for (std::size_t i = 0; i < settings.OptFont.size(); ++i) {
-        written.append({Section::Fonts, indexedKey("OptFont", i), settings.OptFont[i]});
-        written.append({Section::Fonts, indexedKey("OptFont2", i), settings.OptFont2[i]});
+        written.append(StoredValue::of(SettingsKey::nth(SettingsKeys::OptFont0, i), settings.OptFont[i]));
+        written.append(StoredValue::of(SettingsKey::nth(SettingsKeys::OptFont2_0, i), settings.OptFont2[i]));
     }
     return written;
 }
@@ -117,9 +113,9 @@ QList<StoredValue> rescaleLabelPositions(AppSettings& settings, int oldPreset, i
     const SizePreset& to = sizePreset(newPreset);
     for (std::size_t i = 0; i < settings.Label_Left.size(); ++i) {
         if (rescaleField(settings.Label_Left[i], qint16(to.width), qint16(from.width)))
-            written.append({Section::Position, indexedKey("Label_Left", i), settings.Label_Left[i]});
+            written.append(StoredValue::of(SettingsKey::labelLeft(i), settings.Label_Left[i]));
         if (rescaleField(settings.Label_Top[i], qint16(to.height), qint16(from.height)))
-            written.append({Section::Position, indexedKey("Label_Top", i), settings.Label_Top[i]});
+            written.append(StoredValue::of(SettingsKey::labelTop(i), settings.Label_Top[i]));
     }
     return written;
 }

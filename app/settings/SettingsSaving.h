@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/SettingsKeys.h"
 #include "app/settings/StoreWrite.h"
 
 #include <QDateTime>
@@ -17,6 +18,10 @@ struct StoredValue {
     QString key;
     QString value;
 
+    // The value of a key of the program's table.
+    static StoredValue of(SettingsKeys key, const QString& value) {
+        return {SettingsKey::section(key), SettingsKey::name(key), value};
+    }
     bool operator==(const StoredValue&) const = default;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/SettingsKeys.h"
 #include "app/settings/StoreWrite.h"
 
 #include <QByteArray>
@@ -44,6 +45,11 @@ public:
     // Writes the file with the value. The value stays in memory either way and goes to disk with the
     // next write that succeeds.
     StoreWrite Save(const QString& section, const QString& key, const QString& value);
+    // The same for a key of the program's table.
+    [[nodiscard]] QString Get(SettingsKeys key) const { return Get(SettingsKey::section(key), SettingsKey::name(key)); }
+    StoreWrite Save(SettingsKeys key, const QString& value) {
+        return Save(SettingsKey::section(key), SettingsKey::name(key), value);
+    }
 
     // Whether the file read had lines the program does not write. Its first write keeps the file as it
     // was beside the store, and its result names the copy.

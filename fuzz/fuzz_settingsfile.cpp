@@ -7,7 +7,7 @@
 #include "app/settings/SettingsFile.h"
 #include "app/settings/SettingsLoader.h"
 #include "app/core/SizePresets.h"
-#include "fuzz/FixedScreenPlatform.h"
+#include "fuzz/FuzzPlatform.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/LoadedRecordCheck.h"
 
@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SettingsFileContents contents = parseSettingsFile(bytes);
     checkRoundTrip(contents.values, "every key read survives the clean file");
 
-    FixedScreenPlatform platform;
+    ScriptedPlatform platform;
+    fixScreenAndClock(platform);
     checkLoadedRecord(loadRecord(contents.values, platform));
 
     checkRoundTrip(valuesFromPieces(bytes), "any stored texts survive the file");

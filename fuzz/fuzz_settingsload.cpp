@@ -6,7 +6,8 @@
 #include "app/settings/SettingsFile.h"
 #include "app/settings/SettingsLoader.h"
 #include "app/settings/SettingsStore.h"
-#include "fuzz/FixedScreenPlatform.h"
+#include "app/settings/StoreWriteReport.h"
+#include "fuzz/FuzzPlatform.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/LoadedRecordCheck.h"
 
@@ -30,7 +31,7 @@ namespace {
 const QString configHomePrefix = QStringLiteral("peltra-fuzz-config-");
 QString configHome;
 QString storeFolder;
-FixedScreenPlatform* platform = nullptr;
+ScriptedPlatform* platform = nullptr;
 
 QString configHomeParent() {
     const QFileInfo memory(QStringLiteral("/dev/shm"));
@@ -76,7 +77,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (!QDir().mkpath(storeFolder))
         std::abort();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
-    platform = new FixedScreenPlatform;
+    platform = new ScriptedPlatform;
+    fixScreenAndClock(*platform);
     // libFuzzer ends a run without a finding with exit().
     std::atexit([] { QDir(configHome).removeRecursively(); });
     return 0;
@@ -98,11 +100,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(store.fileName() == storePath, "the store reads the file of XDG_CONFIG_HOME", store.fileName());
     AppSettings settings;
     bool askedForDate = false;
-    // The event-date window, when no usable date is stored, confirms a date as its OK does.
+    // The event-date window, when no usable date is stored, confirms a date as its OK does, and tells
+    // what its save did.
     loadSettings(settings, store, *platform, [&] {
         askedForDate = true;
         settings.TheDate = QDate(2026, 12, 24);
-        store.Save(Section::Config, QStringLiteral("TheDate"), storedDateText(settings.TheDate));
+        reportStoreWrite(*platform, store.Save(SettingsKeys::TheDate, storedDateText(settings.TheDate)));
     });
     require(settings.TheDate.isValid(), "the record holds an event date after the load");
     checkLoadedRecord(settings);

@@ -1,5 +1,7 @@
 #include "tests/support/ScriptedPlatform.h"
 
+#include <QWidget>
+
 ScriptedPlatform::ScriptedPlatform() : clock(QDate(2026, 12, 6), QTime(10, 0)) {}
 
 ScriptedPlatform::~ScriptedPlatform() = default;

@@ -6,11 +6,13 @@
 #include <QList>
 #include <QPointer>
 #include <QStringList>
-#include <QWidget>
+
+class QWidget;
 
 #include <functional>
 
-// A platform for tests: message-box answers are queued, requests recorded, the clock is set by hand.
+// A platform for tests and fuzz targets: message-box answers are queued, requests recorded, the clock
+// is set by hand. Nothing here shows a window or waits.
 class ScriptedPlatform : public Platform {
 public:
     struct Message {

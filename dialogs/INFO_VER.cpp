@@ -199,7 +199,8 @@ void INFO_VER::createFrameAndLines() {
 }
 
 void INFO_VER::stackControls() {
-    // From the bottom up; the frame and the button, true windows in the old toolkit, stay on top.
+    // From the bottom up: the shadows, the links, the picture and the rules, then the titles; the
+    // frame and the button stay above them all.
     QList<QWidget*> order{Label1.at(18), Label1.at(19)};
     for (int index = 14; index >= 10; --index)
         order << Label1.at(index);

@@ -34,8 +34,8 @@ for size in 16 32 48 128 256; do
 done
 # The licence terms themselves, with nothing left for a configure step or an author to fill in.
 copyright=$tmp/usr/share/doc/peltra/copyright
-grep -qx 'License: Expat' "$copyright" && grep -q 'Permission is hereby granted, free of charge' "$copyright" \
-    || fail "the copyright file states no Expat licence terms"
+grep -qx 'License: Expat' "$copyright" || fail "the copyright file names no Expat licence"
+grep -q 'Permission is hereby granted, free of charge' "$copyright" || fail "the copyright file lacks the licence terms"
 grep -Eq '@[A-Z_]+@|LicenseRef|placeholder|TODO' "$copyright" && fail "the copyright file has a placeholder"
 for page in peltra peltra-help; do
     [[ -z $(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$tmp/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null) ]] \

@@ -206,3 +206,16 @@ std::optional<int> CommandLine::run(const QStringList& arguments) {
     // Only Qt's own options: the application object takes them.
     return std::nullopt;
 }
+
+void CommandLine::reportNoDisplay() {
+    CommandLineLanguage::choose();
+    print(stderr, QStringLiteral("peltra: ") +
+                      say(QT_TRANSLATE_NOOP("CommandLine", "no display found (DISPLAY is not set); run it on a "
+                                                           "desktop, or under Xvfb: xvfb-run -a peltra")));
+}
+
+void CommandLine::reportNoAnswer() {
+    CommandLineLanguage::choose();
+    print(stderr, QStringLiteral("peltra: ") +
+                      say(QT_TRANSLATE_NOOP("CommandLine", "PELTRA is running already but does not answer")));
+}

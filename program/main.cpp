@@ -68,9 +68,7 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = CommandLine::run(arguments))
         return *status;
     if (!chooseWindowSystem()) {
-        std::fputs("peltra: no display found (DISPLAY is not set); run it on a desktop, or under Xvfb: "
-                   "xvfb-run -a peltra\n",
-                   stderr);
+        CommandLine::reportNoDisplay();
         return 1;
     }
     QApplication application(argc, argv);
@@ -85,7 +83,7 @@ int main(int argc, char* argv[]) {
     SingleInstance instance(PrivateRuntimeFolder::path());
     if (const SingleInstance::Start start = instance.claim(); start != SingleInstance::Start::First) {
         if (start == SingleInstance::Start::NoAnswer)
-            std::fputs("peltra: PELTRA is running already but does not answer\n", stderr);
+            CommandLine::reportNoAnswer();
         return start == SingleInstance::Start::HandedOver ? 0 : 1;
     }
     std::unique_ptr<PELTRA> window;

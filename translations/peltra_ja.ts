@@ -89,5 +89,13 @@ Exit status: 0 done, 1 no event date stored or the autostart entry not changed, 
         <source>--autostart takes on or off, not &quot;%1&quot;</source>
         <translation>--autostart には「%1」ではなく on か off を指定してください</translation>
     </message>
+    <message>
+        <source>no display found (DISPLAY is not set); run it on a desktop, or under Xvfb: xvfb-run -a peltra</source>
+        <translation>ディスプレイが見つかりません (DISPLAY が設定されていません)。デスクトップで実行するか、Xvfb の上で実行してください: xvfb-run -a peltra</translation>
+    </message>
+    <message>
+        <source>PELTRA is running already but does not answer</source>
+        <translation>PELTRA はすでに起動していますが、応答がありません</translation>
+    </message>
 </context>
 </TS>

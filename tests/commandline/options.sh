@@ -2,7 +2,8 @@
 # The command-line options as a panel or a script meets them: output, error and exit status, with
 # no display, on 2026-12-06 (faketime), and the settings file left byte for byte as it was. The
 # messages follow the locale's variables (LC_ALL, LC_MESSAGES, LANG), which need not name a locale
-# generated on the machine; the numbers for panels never change with them.
+# generated on the machine; the numbers for panels never change with them. A start without a display
+# says so in the same language.
 #   bash tests/commandline/options.sh PATH-TO-PELTRA VERSION
 set -uo pipefail
 program=$1 version=$2
@@ -22,7 +23,7 @@ run() {
     [[ $stored == none ]] || { mkdir -p "$config/PELTRA" && printf '[Config]\nTheDate=%s\nOptSize=2\n' "$stored" >"$ini"; }
     cp "$ini" "$config/before.ini" 2>/dev/null
     # faketime preloads its library ahead of a sanitizer build's runtime, which the runtime allows only when told.
-    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE "${locale[@]}" \
+    out=$(timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE "${locale[@]}" \
         XDG_CONFIG_HOME="$config" \
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" faketime '2026-12-06 10:00:00' \
         "$program" "$@" 2>"$config/err")
@@ -81,6 +82,8 @@ LC_ALL= LANG=ja_JP.UTF-8|none|--bogus|2||「bogus」というオプションは�
 LANG=C.UTF-8|none|--bogus|2||Unknown option 'bogus'
 LANG=en_US.UTF-8|none|--bogus|2||Unknown option 'bogus'
 LANG=ja_JP.eucJP|none|--bogus|2||Unknown option 'bogus'
+LANG=C|2027/03/03||1||no display found (DISPLAY is not set)
+LANG=ja_JP.UTF-8|2027/03/03||1||ディスプレイが見つかりません (DISPLAY が設定されていません)
 ROWS
 
 # Something at the entry's path that the program did not make is left alone, and said so.

@@ -13,19 +13,36 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace {
 
+// The descriptor, or -1 with errno telling why it could not be opened or locked.
 int openLocked(const QString& path, int flags, int lockMode) {
     const int descriptor = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0600);
     if (descriptor >= 0 && ::flock(descriptor, lockMode) != 0) {
+        const int reason = errno;
         ::close(descriptor);
+        errno = reason;
         return -1;
     }
     return descriptor;
+}
+
+QString systemReason(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+QString cannotMake(const QString& folder, const QString& reason) {
+    return QStringLiteral("ヘルプの作業用フォルダー「%1」を作れません: %2")
+        .arg(QDir::toNativeSeparators(folder), reason);
 }
 
 // Each collection folder is locked by the viewer that uses it; the kernel drops the lock when
@@ -65,20 +82,33 @@ bool HelpDocument::createCollectionFolder() {
     if (cache.isEmpty())
         cache = QDir::tempPath();
     const QDir parent(cache + QStringLiteral("/peltra-help"));
-    if (!parent.mkpath(QStringLiteral(".")))
+    std::error_code made;
+    std::filesystem::create_directories(QFile::encodeName(parent.path()).toStdString(), made);
+    if (made || !QFileInfo(parent.path()).isDir()) {
+        error = cannotMake(parent.path(), made ? QString::fromLocal8Bit(made.message().c_str()) : systemReason(EEXIST));
         return false;
+    }
     // Viewers make and sweep folders one at a time, so that none sweeps away a folder another has
     // made but not yet locked.
-    const int parentLock = openLocked(parent.filePath(QStringLiteral(".lock")), O_RDWR | O_CREAT, LOCK_EX);
-    if (parentLock < 0)
+    const QString lockFile = parent.filePath(QStringLiteral(".lock"));
+    const int parentLock = openLocked(lockFile, O_RDWR | O_CREAT, LOCK_EX);
+    if (parentLock < 0) {
+        error = QStringLiteral("ヘルプの作業用フォルダーのロック「%1」を開けません: %2")
+                    .arg(QDir::toNativeSeparators(lockFile), systemReason(errno));
         return false;
+    }
     removeAbandonedCollections(parent);
     QTemporaryDir folder(parent.filePath(QStringLiteral("collection-XXXXXX")));
-    if (folder.isValid()) {
+    if (!folder.isValid()) {
+        error = cannotMake(parent.filePath(QStringLiteral("collection-XXXXXX")), folder.errorString());
+    } else {
         collectionLock = openLocked(folder.path(), O_RDONLY | O_DIRECTORY, LOCK_EX | LOCK_NB);
         if (collectionLock >= 0) {
             folder.setAutoRemove(false);
             collectionFolder = folder.path();
+        } else {
+            error = QStringLiteral("ヘルプの作業用フォルダー「%1」をロックできません: %2")
+                        .arg(QDir::toNativeSeparators(folder.path()), systemReason(errno));
         }
     }
     ::close(parentLock);

@@ -5,14 +5,23 @@
 #include "app/core/DateTimeText.h"
 #include "app/core/ProductInfo.h"
 #include "app/settings/SettingsStore.h"
+#include "program/CommandLineLanguage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cstdio>
 
 namespace {
+
+// A message of the command line in the user's language.
+QString say(const char* source) {
+    return CommandLineLanguage::text(source);
+}
 
 void print(std::FILE* stream, const QString& line) {
     const QByteArray text = (line + u'\n').toUtf8();
@@ -21,7 +30,8 @@ void print(std::FILE* stream, const QString& line) {
 }
 
 int reportUsageError(const QString& text) {
-    print(stderr, QStringLiteral("peltra: %1 (see peltra --help)").arg(text));
+    print(stderr,
+          QStringLiteral("peltra: ") + say(QT_TRANSLATE_NOOP("CommandLine", "%1 (see peltra --help)")).arg(text));
     return CommandLine::usageError;
 }
 
@@ -30,7 +40,8 @@ int reportFailure(const QString& text) {
     return CommandLine::failed;
 }
 
-const QString helpText = QStringLiteral(
+const char* const helpText = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Usage: peltra [OPTION]\n"
     "Counts down the days to an event. Without an option it opens its window.\n"
     "\n"
@@ -49,10 +60,11 @@ std::optional<QDate> storedEventDate(QString& problem) {
     const QString stored = SettingsStore().Get(SettingsKeys::TheDate);
     const std::optional<QDate> date = parseStoredDate(stored);
     if (!date) {
-        problem =
-            stored.isEmpty()
-                ? QStringLiteral("no event date is stored; start peltra to choose one")
-                : QStringLiteral("the stored event date \"%1\" is not a date; start peltra to choose one").arg(stored);
+        problem = stored.isEmpty()
+                      ? say(QT_TRANSLATE_NOOP("CommandLine", "no event date is stored; start peltra to choose one"))
+                      : say(QT_TRANSLATE_NOOP("CommandLine",
+                                              "the stored event date \"%1\" is not a date; start peltra to choose one"))
+                            .arg(stored);
     }
     return date;
 }
@@ -75,6 +87,42 @@ int printEventDate() {
     return CommandLine::succeeded;
 }
 
+// Why the autostart entry was not changed, read from what is at its path now. The entry's own
+// reasons are written for the windows, in Japanese; the command line gives them in its language.
+QString autostartProblem(bool on) {
+    const QFileInfo entry(Autostart::entryPath());
+    const QString path = QDir::toNativeSeparators(entry.filePath());
+    if (entry.isSymLink() || (entry.exists() && !entry.isFile()))
+        return say(QT_TRANSLATE_NOOP("CommandLine", "%1 is not a file that peltra made, so it is left as it is"))
+            .arg(path);
+    if (!on)
+        return say(QT_TRANSLATE_NOOP("CommandLine", "cannot remove %1")).arg(path);
+    if (!QFileInfo(entry.absolutePath()).isDir())
+        return say(QT_TRANSLATE_NOOP("CommandLine", "cannot make the folder %1"))
+            .arg(QDir::toNativeSeparators(entry.absolutePath()));
+    return say(QT_TRANSLATE_NOOP("CommandLine", "cannot write %1")).arg(path);
+}
+
+// The parser's own complaint in the user's language. Its texts are Qt's, which translates them only
+// through an application object; there is none yet, so the cases are told apart here.
+QString parseProblem(const QCommandLineParser& parser) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return say(QT_TRANSLATE_NOOP("CommandLine", "Unknown option '%1'"))
+            .arg(parser.unknownOptionNames().constFirst());
+    static const QRegularExpression valueProblem(QStringLiteral("^(Missing|Unexpected) value after '(.*)'\\.?$"));
+    const QRegularExpressionMatch match = valueProblem.match(parser.errorText());
+    if (!match.hasMatch()) {
+        QString error = parser.errorText();
+        if (error.endsWith(u'.'))
+            error.chop(1);
+        return error;
+    }
+    return (match.captured(1) == QLatin1String("Missing")
+                ? say(QT_TRANSLATE_NOOP("CommandLine", "Missing value after '%1'"))
+                : say(QT_TRANSLATE_NOOP("CommandLine", "Unexpected value after '%1'")))
+        .arg(match.captured(2));
+}
+
 int setAutostart(bool on, const QString& programName) {
     // The entry names the running program, which Qt finds only through an application object;
     // this one is gone before the window's application starts.
@@ -82,11 +130,11 @@ int setAutostart(bool on, const QString& programName) {
     int argumentCount = 1;
     char* argumentValues[] = {programArgument.data(), nullptr};
     const QCoreApplication application(argumentCount, argumentValues);
-    QString error;
-    if (!Autostart::setEnabled(on, &error))
-        return reportFailure(error);
-    print(stdout, on ? QStringLiteral("peltra starts at login: %1 written").arg(Autostart::entryPath())
-                     : QStringLiteral("peltra no longer starts at login: %1 removed").arg(Autostart::entryPath()));
+    if (!Autostart::setEnabled(on))
+        return reportFailure(autostartProblem(on));
+    const QString path = QDir::toNativeSeparators(Autostart::entryPath());
+    print(stdout, on ? say(QT_TRANSLATE_NOOP("CommandLine", "peltra starts at login: %1 written")).arg(path)
+                     : say(QT_TRANSLATE_NOOP("CommandLine", "peltra no longer starts at login: %1 removed")).arg(path));
     return CommandLine::succeeded;
 }
 
@@ -109,6 +157,7 @@ const QStringList qtGuiSwitches = {QStringLiteral("reverse"), QStringLiteral("wi
 std::optional<int> CommandLine::run(const QStringList& arguments) {
     if (arguments.size() <= 1)
         return std::nullopt;
+    CommandLineLanguage::choose();
 
     QCommandLineParser parser;
     // Qt's options are single-dash words (-platform xcb); ours read the same with one dash or two.
@@ -125,18 +174,14 @@ std::optional<int> CommandLine::run(const QStringList& arguments) {
     for (const QString& name : qtGuiSwitches)
         parser.addOption(QCommandLineOption(name));
 
-    if (!parser.parse(arguments)) {
-        QString error = parser.errorText();
-        if (error.endsWith(u'.'))
-            error.chop(1);
-        return reportUsageError(error);
-    }
+    if (!parser.parse(arguments))
+        return reportUsageError(parseProblem(parser));
     if (!parser.positionalArguments().isEmpty())
-        return reportUsageError(
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst()));
+        return reportUsageError(say(QT_TRANSLATE_NOOP("CommandLine", "unexpected argument \"%1\""))
+                                    .arg(parser.positionalArguments().constFirst()));
 
     if (parser.isSet(help)) {
-        print(stdout, helpText);
+        print(stdout, say(helpText));
         return succeeded;
     }
     if (parser.isSet(version)) {
@@ -145,7 +190,8 @@ std::optional<int> CommandLine::run(const QStringList& arguments) {
     }
     const int actions = int(parser.isSet(daysLeft)) + int(parser.isSet(eventDate)) + int(parser.isSet(autostart));
     if (actions > 1)
-        return reportUsageError(QStringLiteral("--days-left, --event-date and --autostart go one at a time"));
+        return reportUsageError(
+            say(QT_TRANSLATE_NOOP("CommandLine", "--days-left, --event-date and --autostart go one at a time")));
     if (parser.isSet(daysLeft))
         return printDaysLeft();
     if (parser.isSet(eventDate))
@@ -153,9 +199,37 @@ std::optional<int> CommandLine::run(const QStringList& arguments) {
     if (parser.isSet(autostart)) {
         const QString value = parser.value(autostart);
         if (value != QLatin1String("on") && value != QLatin1String("off"))
-            return reportUsageError(QStringLiteral("--autostart takes on or off, not \"%1\"").arg(value));
+            return reportUsageError(
+                say(QT_TRANSLATE_NOOP("CommandLine", "--autostart takes on or off, not \"%1\"")).arg(value));
         return setAutostart(value == QLatin1String("on"), arguments.constFirst());
     }
     // Only Qt's own options: the application object takes them.
     return std::nullopt;
+}
+
+void CommandLine::reportNoDisplay() {
+    CommandLineLanguage::choose();
+    print(stderr, QStringLiteral("peltra: ") +
+                      say(QT_TRANSLATE_NOOP("CommandLine", "no display found (DISPLAY is not set); run it on a "
+                                                           "desktop, or under Xvfb: xvfb-run -a peltra")));
+}
+
+void CommandLine::reportNoAnswer() {
+    CommandLineLanguage::choose();
+    print(stderr, QStringLiteral("peltra: ") +
+                      say(QT_TRANSLATE_NOOP("CommandLine", "PELTRA is running already but does not answer")));
+}
+
+void CommandLine::reportUnreachable() {
+    CommandLineLanguage::choose();
+    print(stderr, QStringLiteral("peltra: ") +
+                      say(QT_TRANSLATE_NOOP("CommandLine", "PELTRA is running already, but later starts cannot "
+                                                           "reach it; use its window or its tray icon")));
+}
+
+void CommandLine::reportNotReachable() {
+    CommandLineLanguage::choose();
+    print(stderr, QStringLiteral("peltra: ") +
+                      say(QT_TRANSLATE_NOOP("CommandLine", "its address could not be made: later starts "
+                                                           "cannot reach this one")));
 }

@@ -17,4 +17,12 @@ inline constexpr int usageError = 2;
 // value when the program should start its window.
 std::optional<int> run(const QStringList& arguments);
 
+// The lines of a start that cannot open the window, on standard error in the command line's language.
+void reportNoDisplay();
+void reportNoAnswer();
+// A PELTRA holds the first place but could not make its address: nothing can reach it.
+void reportUnreachable();
+// This program holds the first place but could not make its address.
+void reportNotReachable();
+
 } // namespace CommandLine

@@ -71,9 +71,7 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = CommandLine::run(arguments))
         return *status;
     if (!chooseWindowSystem()) {
-        std::fputs("peltra: no display found (DISPLAY is not set); run it on a desktop, or under Xvfb: "
-                   "xvfb-run -a peltra\n",
-                   stderr);
+        CommandLine::reportNoDisplay();
         return 1;
     }
     QApplication application(argc, argv);
@@ -88,15 +86,13 @@ int main(int argc, char* argv[]) {
     SingleInstance instance(runtimeFolder);
     if (const SingleInstance::Start start = instance.claim(); start != SingleInstance::Start::First) {
         if (start == SingleInstance::Start::NoAnswer)
-            std::fputs("peltra: PELTRA is running already but does not answer\n", stderr);
+            CommandLine::reportNoAnswer();
         else if (start == SingleInstance::Start::Unreachable)
-            std::fputs("peltra: PELTRA is running already, but it could not open its address for later starts; "
-                       "use its window or its tray icon\n",
-                       stderr);
+            CommandLine::reportUnreachable();
         return start == SingleInstance::Start::HandedOver ? 0 : 1;
     }
     if (!instance.isListening() && !runtimeFolder.isEmpty())
-        std::fputs("peltra: later starts cannot reach this one (its address could not be made)\n", stderr);
+        CommandLine::reportNotReachable();
     // The one record, store and platform of this run, handed to every window from here; the window
     // goes before them.
     AppSettings settings;

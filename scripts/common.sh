@@ -1,17 +1,26 @@
 # Shared helpers for scripts/run and scripts/test. Source this file; do not run it.
 # shellcheck shell=bash
 
-# Debian packages needed to build, run and test PELTRA.
-PELTRA_PACKAGES=(
+# Debian packages needed to build PELTRA and run it (scripts/run): the compiler and build tools, Qt
+# with its help generator (qt6-documentation-tools) and translation tools (qt6-l10n-tools), and the
+# fonts and Qt translations that the program uses at run time.
+PELTRA_RUN_PACKAGES=(
     cmake ninja-build g++
     qt6-base-dev qt6-multimedia-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
     qt6-translations-l10n qt6-l10n-tools
     libgl-dev libfontconfig-dev fonts-ipafont fonts-liberation2
+)
+# Debian packages needed only to test it (scripts/test): the virtual display and what drives it, the
+# accessibility bus for the screen-reader tests, the package checks and the fuzzers.
+PELTRA_TEST_PACKAGES=(
     xvfb openbox xdotool x11-utils imagemagick faketime trayer
+    dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file lintian
     clang libfuzzer-14-dev
 )
+# Everything: what scripts/test installs.
+PELTRA_PACKAGES=("${PELTRA_RUN_PACKAGES[@]}" "${PELTRA_TEST_PACKAGES[@]}")
 
 # The repository root (the folder above scripts/).
 peltra_root() {
@@ -27,10 +36,12 @@ peltra_die() {
     exit 1
 }
 
-# Prints the packages of PELTRA_PACKAGES that are not installed.
+# peltra_missing_packages [PACKAGE...]
+# Prints the packages named (all of PELTRA_PACKAGES when none is) that are not installed.
 peltra_missing_packages() {
     local pkg status
-    for pkg in "${PELTRA_PACKAGES[@]}"; do
+    (($# > 0)) || set -- "${PELTRA_PACKAGES[@]}"
+    for pkg in "$@"; do
         status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
         if [[ $status != "install ok installed" ]]; then
             printf '%s\n' "$pkg"
@@ -38,12 +49,14 @@ peltra_missing_packages() {
     done
 }
 
-# Installs the missing packages with apt-get; does nothing when all are present.
+# peltra_ensure_packages [PACKAGE...]
+# Installs those of the packages named (all of PELTRA_PACKAGES when none is) that are missing, with
+# apt-get; does nothing when all are present.
 peltra_ensure_packages() {
     command -v dpkg-query >/dev/null 2>&1 \
         || peltra_die "dpkg-query not found: these scripts need Debian 12 (or a derivative)"
     local missing
-    mapfile -t missing < <(peltra_missing_packages)
+    mapfile -t missing < <(peltra_missing_packages "$@")
     if ((${#missing[@]} == 0)); then
         return 0
     fi

@@ -10,6 +10,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <cerrno>
+#include <cstring>
 #include <future>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -113,6 +115,41 @@ private slots:
         next.terminate(); // ended by a signal, it leaves nothing behind
         QVERIFY(next.waitForFinished(10000) && next.exitStatus() == QProcess::NormalExit);
         QVERIFY(collections().isEmpty() && !QFileInfo::exists(name));
+    }
+
+    // The help's folder in the cache cannot be made: the viewer names the folder and the reason.
+    void collectionFolderNotMade_data() {
+        QTest::addColumn<QString>("cache"); // below the test's folder
+        QTest::addColumn<QString>("file");  // a plain file put in the way
+        QTest::addColumn<QString>("named"); // the path the message names
+        QTest::addColumn<int>("reason");
+        QTest::newRow("the cache below a file") << "blocked/cache"
+                                                << "blocked"
+                                                << "blocked/cache/peltra-help" << ENOTDIR;
+        QTest::newRow("a file in the folder's place") << "cache"
+                                                      << "cache/peltra-help"
+                                                      << "cache/peltra-help" << ENOTDIR;
+    }
+    void collectionFolderNotMade() {
+        QFETCH(QString, cache);
+        QFETCH(QString, file);
+        QFETCH(QString, named);
+        QFETCH(int, reason);
+        QTemporaryDir base;
+        QVERIFY(QDir(base.path()).mkpath(QFileInfo(base.filePath(file)).path()));
+        QFile blocking(base.filePath(file));
+        QVERIFY(blocking.open(QIODevice::WriteOnly));
+        blocking.close();
+        const QByteArray testCache = qgetenv("XDG_CACHE_HOME");
+        const std::shared_ptr<void> restore(nullptr, [&](void*) { qputenv("XDG_CACHE_HOME", testCache); });
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(base.filePath(cache)));
+        HelpViewerWindow window;
+        window.handle(HelpRequest{helpFile, Kind::Contents});
+        const QString shownError = window.pane()->errorLine->text();
+        QVERIFY2(window.pane()->errorLine->isVisible() && shownError.contains(base.filePath(named)) &&
+                     shownError.endsWith(QString::fromLocal8Bit(std::strerror(reason))),
+                 qPrintable(shownError));
+        QVERIFY(QFileInfo(base.filePath(file)).isFile()); // what was in the way is left as it was
     }
 
     void privateFolder_data() { // the folder of the user's sockets: only the user's own, not a link, mode 0700

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package: peltra at the project's version; Depends names the Qt 6 libraries, the X11
 # platform plugin's package, the fonts and translations, and apt can satisfy it; the programs,
-# data, desktop entry, icons, AppStream data, man pages and copyright are in it; nothing asks for
+# data, desktop entry, icons, AppStream data, man pages and copyright (with the licence terms) are in it; nothing asks for
 # root, a service or anything outside /usr; lintian reports no error and no warning.
 #   bash tests/package/check_deb.sh PATH-TO-DEB
 set -euo pipefail
@@ -32,6 +32,11 @@ dpkg-deb -x "$deb" "$tmp"
 for size in 16 32 48 128 256; do
     [[ $(file -b "$tmp/usr/share/icons/hicolor/${size}x$size/apps/peltra.png") == "PNG image data, $size x $size,"* ]] || fail "no ${size}x$size icon"
 done
+# The licence terms themselves, with nothing left for a configure step or an author to fill in.
+copyright=$tmp/usr/share/doc/peltra/copyright
+grep -qx 'License: Expat' "$copyright" || fail "the copyright file names no Expat licence"
+grep -q 'Permission is hereby granted, free of charge' "$copyright" || fail "the copyright file lacks the licence terms"
+grep -Eq '@[A-Z_]+@|LicenseRef|placeholder|TODO' "$copyright" && fail "the copyright file has a placeholder"
 for page in peltra peltra-help; do
     [[ -z $(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$tmp/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null) ]] \
         || fail "the man page $page.1 does not format cleanly"

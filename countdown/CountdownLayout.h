@@ -42,13 +42,13 @@ public:
     // that area changes size, since the picture is decoded at the size it is shown.
     void sizePicture();
 
-    QPointF labelPosition(int index) const;
+    [[nodiscard]] QPointF labelPosition(int index) const;
     void setLabelPosition(int index, QPointF twips);
-    double labelWidth(int index) const;
-    double labelHeight(int index) const;
+    [[nodiscard]] double labelWidth(int index) const;
+    [[nodiscard]] double labelHeight(int index) const;
 
     // Whether a picture is shown; false also when the chosen file could not be used.
-    bool showsPicture() const;
+    [[nodiscard]] bool showsPicture() const;
 
 private:
     void setLabelGeometry(int index, double left, double height, double width, double pointSize);

@@ -20,12 +20,12 @@ public:
 
     // Panels are numbered from 1, as the window's code names them.
     void setPanelText(int panel, const QString& text);
-    QString panelText(int panel) const;
+    [[nodiscard]] QString panelText(int panel) const;
     void setPanelWidth(int panel, double twips);
-    double panelWidth(int panel) const;
+    [[nodiscard]] double panelWidth(int panel) const;
     // A hidden panel keeps its text and width; only its drawing stops.
     void setPanelShown(int panel, bool shown);
-    QLabel* panel(int panel) const;
+    [[nodiscard]] QLabel* panel(int panel) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -29,7 +29,7 @@ public:
     void Label1_MouseMove(int index, double x, double y);
     void Label1_MouseUp(int index);
 
-    bool isDragging(int index) const { return DragActive.at(std::size_t(index)); }
+    [[nodiscard]] bool isDragging(int index) const { return DragActive.at(std::size_t(index)); }
 
 private:
     void press(int index, QMouseEvent* event);

@@ -24,6 +24,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 const QString caption = QStringLiteral("ペルトラ for Windows");
 const QString endTitle = QStringLiteral("終了確認");
@@ -181,7 +184,8 @@ void PELTRA::geometryPassAtActivation() {
 }
 
 int PELTRA::showDaysLeft() {
-    const int days = DaysLeft(platform.now().date(), settings.TheDate);
+    // Any stored date is within a few million days of today.
+    const int days = int(std::clamp<qint64>(DaysLeft(platform.now().date(), settings.TheDate), INT_MIN, INT_MAX));
     countdownLayout->showCount(QString::number(days));
     if (!countShown || days != shownDaysLeft) {
         countShown = true;

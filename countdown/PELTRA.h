@@ -91,7 +91,7 @@ private:
     void applyOuterSize();
     void placeWindow();
     // The place that centres the window on the primary screen, and moving there (twips).
-    QPointF centredPlace() const;
+    [[nodiscard]] QPointF centredPlace() const;
     void moveTo(QPointF twips);
     // Shows the days left and answers them.
     int showDaysLeft();

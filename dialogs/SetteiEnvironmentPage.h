@@ -24,7 +24,7 @@ public:
     QPushButton* Command4 = nullptr; // "..." beside the background picture switch
 
     void load(const AppSettings& settings);
-    std::array<bool, 7> ticked() const;
+    [[nodiscard]] std::array<bool, 7> ticked() const;
 
     // The background-file picker's filters: bitmaps, JPEG, GIF, all files. Both cases of each
     // extension, as file names on Linux keep their case.

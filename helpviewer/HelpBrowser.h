@@ -20,7 +20,7 @@ public:
     static bool isHelpAddress(const QUrl& url);
 
     // The help's own pages are a few KB, nested a few levels, one table deep.
-    static constexpr qsizetype maximumResourceSize = 4 * 1024 * 1024;
+    static constexpr qsizetype maximumResourceSize = qsizetype(4) * 1024 * 1024;
     static constexpr int maximumNesting = 32;
     static constexpr int maximumTableNesting = 4;
     // The notice for a page the browser must not be given, in one line; empty when it may show it.
@@ -34,8 +34,8 @@ protected:
     void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
 
 private:
-    QUrl resolved(const QUrl& name) const;
-    QByteArray fileData(const QUrl& url) const;
+    [[nodiscard]] QUrl resolved(const QUrl& name) const;
+    [[nodiscard]] QByteArray fileData(const QUrl& url) const;
 
     QHelpEngineCore* engine = nullptr;
 };

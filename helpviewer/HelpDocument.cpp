@@ -60,7 +60,7 @@ void removeAbandonedCollections(const QDir& parent) {
 
 } // namespace
 
-HelpDocument::HelpDocument(const QString& helpFile, QObject* parent) : QObject(parent), file(helpFile) {
+HelpDocument::HelpDocument(QString helpFile, QObject* parent) : QObject(parent), file(std::move(helpFile)) {
     open();
 }
 

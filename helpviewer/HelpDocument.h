@@ -16,19 +16,19 @@ class HelpDocument : public QObject {
 
 public:
     // Opens the file; when it cannot be shown, isOpen() is false and errorText() says why, in one line.
-    explicit HelpDocument(const QString& helpFile, QObject* parent = nullptr);
+    explicit HelpDocument(QString helpFile, QObject* parent = nullptr);
     ~HelpDocument() override;
 
-    QString helpFile() const { return file; }
-    QString errorText() const { return error; }
-    bool isOpen() const { return helpEngine != nullptr; }
+    [[nodiscard]] QString helpFile() const { return file; }
+    [[nodiscard]] QString errorText() const { return error; }
+    [[nodiscard]] bool isOpen() const { return helpEngine != nullptr; }
     // Null until the file is open.
-    QHelpEngine* engine() const { return helpEngine.get(); }
+    [[nodiscard]] QHelpEngine* engine() const { return helpEngine.get(); }
 
     // The topic of a context number; empty when the help has none.
-    QUrl pageForContext(int context) const;
+    [[nodiscard]] QUrl pageForContext(int context) const;
     // The contents page the help opens on.
-    QUrl contentsPage() const;
+    [[nodiscard]] QUrl contentsPage() const;
 
 private:
     bool open();

@@ -22,8 +22,8 @@ public:
 
     void showRequest(const HelpRequest& request);
 
-    QString helpFile() const;
-    bool hasFile() const;
+    [[nodiscard]] QString helpFile() const;
+    [[nodiscard]] bool hasFile() const;
 
     HelpDocument* document = nullptr;
     QLabel* errorLine = nullptr;

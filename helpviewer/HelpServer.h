@@ -18,7 +18,7 @@ public:
     // Starts listening, taking over an address left behind by a viewer that died. False when a
     // live viewer holds the address.
     bool listen();
-    QString name() const { return serverName; }
+    [[nodiscard]] QString name() const { return serverName; }
 
     // Hands the request to the viewer listening at the name; true once it has taken it.
     static bool sendToRunning(const QString& name, const HelpRequest& request, int timeoutMs = 3000);
@@ -26,7 +26,7 @@ public:
     static QString defaultName();
 
     // The longest request line taken; anything longer is dropped.
-    static constexpr qint64 maximumMessageSize = 64 * 1024;
+    static constexpr qint64 maximumMessageSize = qint64(64) * 1024;
 
 signals:
     void requestReceived(const HelpRequest& request);

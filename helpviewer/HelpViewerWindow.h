@@ -18,7 +18,7 @@ public:
     // to the front.
     void handle(const HelpRequest& request);
 
-    HelpPane* pane() const { return currentPane; }
+    [[nodiscard]] HelpPane* pane() const { return currentPane; }
 
     // The viewer's own settings file, beside the program's but never the program's: its size and
     // place.

@@ -157,13 +157,13 @@ QString booleanText(bool value) {
 qint64 roundHalfEven(double value) {
     if (!std::isfinite(value))
         return 0;
-    constexpr double limit = double(std::numeric_limits<qint64>::max() / 2);
+    constexpr double limit = 4611686018427387904.0; // 2^62, half the largest qint64
     return qint64(std::nearbyint(std::clamp(value, -limit, limit)));
 }
 
 QColor colorFromText(const QString& text) {
     const auto value = quint32(qint64(roundHalfEven(lenientNumber(text))) & 0xFFFFFFFF);
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+    return {int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF)};
 }
 
 qint64 colorValue(const QColor& color) {

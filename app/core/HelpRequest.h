@@ -23,9 +23,9 @@ struct HelpRequest {
     // reason for a bad line.
     static std::optional<HelpRequest> fromArguments(const QStringList& arguments, const QString& defaultFile,
                                                     QString* error = nullptr, QString* socketName = nullptr);
-    QStringList toArguments() const;
+    [[nodiscard]] QStringList toArguments() const;
 
-    QByteArray toMessage() const;
+    [[nodiscard]] QByteArray toMessage() const;
     // No value for anything that is not a message of toMessage().
     static std::optional<HelpRequest> fromMessage(const QByteArray& message);
 

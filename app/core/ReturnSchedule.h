@@ -13,10 +13,10 @@ class ReturnSchedule {
 public:
     // Starts the countdown: MinimizedAt becomes the whole seconds since midnight now.
     void start(AppSettings& settings, const QDateTime& now);
-    bool isDue(const AppSettings& settings, const QDateTime& now) const;
+    [[nodiscard]] bool isDue(const AppSettings& settings, const QDateTime& now) const;
     // Marks the return taken, so that a tick during its sound starts no second one.
     void take() { pending = false; }
-    bool isPending() const { return pending; }
+    [[nodiscard]] bool isPending() const { return pending; }
 
 private:
     bool pending = false;

@@ -122,7 +122,7 @@ StoreWrite SettingsStore::Batch::commit() {
     open = false;
     if (--store.openBatches == 0 && store.savedInBatch) {
         store.savedInBatch = false;
-        const StoreWrite write = store.writeAll();
+        StoreWrite write = store.writeAll();
         written = write.written;
         return write;
     }

@@ -41,7 +41,7 @@ public:
     SettingsStore& operator=(const SettingsStore&) = delete;
 
     // The empty text for a key that was never written. Never writes anything.
-    QString Get(const QString& section, const QString& key) const;
+    [[nodiscard]] QString Get(const QString& section, const QString& key) const;
     // Writes the file with the value. The value stays in memory either way and goes to disk with the
     // next write that succeeds.
     StoreWrite Save(const QString& section, const QString& key, const QString& value);

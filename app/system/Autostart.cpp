@@ -25,7 +25,7 @@ QString execArgument(const QString& path) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$'))
             quoted += QLatin1Char('\\');
         else if (c == QLatin1Char('\\'))
-            quoted += QLatin1String("\\\\\\");
+            quoted += QLatin1String(R"(\\\)");
         quoted += c;
     }
     return QLatin1Char('"') + quoted + QLatin1Char('"');

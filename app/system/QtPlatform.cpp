@@ -84,7 +84,7 @@ void QtPlatform::winHelp(QWidget* window, const QString& helpFile, int command, 
 QString QtPlatform::soundModulePath() {
     // Beside the program in the build tree, in libexec/peltra of the installed tree.
     const QDir executableFolder(QCoreApplication::applicationDirPath());
-    const QString besideProgram = executableFolder.absoluteFilePath(QStringLiteral("peltra-sound.so"));
+    QString besideProgram = executableFolder.absoluteFilePath(QStringLiteral("peltra-sound.so"));
     if (QFileInfo::exists(besideProgram))
         return besideProgram;
     return QDir::cleanPath(executableFolder.absoluteFilePath(QStringLiteral("../libexec/peltra/peltra-sound.so")));

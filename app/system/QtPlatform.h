@@ -18,7 +18,7 @@ public:
     void processEvents() override;
     QString programDirectory() override;
     [[noreturn]] void endProgram() override;
-    bool hasEnded() const override { return false; }
+    [[nodiscard]] bool hasEnded() const override { return false; }
 
     // The help viewer program beside this one.
     static QString helpViewerPath();

@@ -38,8 +38,8 @@ private:
     bool listen();
     // The lock file tells later starts whether its holder could listen: they need not wait for it.
     void markLock(bool listening);
-    bool holderIsUnreachable() const;
-    bool askRunningToShow(int timeoutMs) const;
+    [[nodiscard]] bool holderIsUnreachable() const;
+    [[nodiscard]] bool askRunningToShow(int timeoutMs) const;
     void takeConnections();
 
     QString lockPath;

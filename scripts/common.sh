@@ -12,12 +12,12 @@ PELTRA_RUN_PACKAGES=(
     libgl-dev libfontconfig-dev fonts-ipafont fonts-liberation2
 )
 # Debian packages needed only to test it (scripts/test): the virtual display and what drives it, the
-# accessibility bus for the screen-reader tests, the package checks and the fuzzers.
+# accessibility bus for the screen-reader tests, the package checks, the fuzzers and the linters.
 PELTRA_TEST_PACKAGES=(
     xvfb openbox xdotool x11-utils imagemagick faketime trayer
     dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file lintian
-    clang libfuzzer-14-dev
+    clang libfuzzer-14-dev clang-format clang-tidy
 )
 # Everything: what scripts/test installs.
 PELTRA_PACKAGES=("${PELTRA_RUN_PACKAGES[@]}" "${PELTRA_TEST_PACKAGES[@]}")

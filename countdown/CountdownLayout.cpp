@@ -2,9 +2,9 @@
 
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
-#include "app/system/FontSetup.h"
 #include "app/core/SizePresets.h"
 #include "app/core/Twips.h"
+#include "app/system/FontSetup.h"
 #include "countdown/CountdownStatusBar.h"
 #include "countdown/PictureDecoder.h"
 #include "dialogs/WidgetLook.h"

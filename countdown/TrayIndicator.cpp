@@ -1,9 +1,9 @@
 #include "countdown/TrayIndicator.h"
 
 #include "app/core/AppSettings.h"
-#include "app/system/Autostart.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/Platform.h"
+#include "app/system/Autostart.h"
 #include "countdown/CountdownLayout.h"
 #include "countdown/PELTRA.h"
 

@@ -3,9 +3,9 @@
 #include "app/core/AppSettings.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/Platform.h"
+#include "app/core/Twips.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
-#include "app/core/Twips.h"
 #include "dialogs/WidgetLook.h"
 
 #include <QCalendarWidget>
@@ -147,8 +147,7 @@ void INP_DATE::okClicked() {
     }
     // A date that could not be stored still holds for this run; the user is told it was not saved
     // instead of that it was.
-    const StoreWrite write =
-        context.store.Save(SettingsKeys::TheDate, storedDateText(settings.TheDate));
+    const StoreWrite write = context.store.Save(SettingsKeys::TheDate, storedDateText(settings.TheDate));
     reportStoreWrite(platform, write);
     if (write)
         platform.messageBox(QStringLiteral("イベント日を設定しました。"), MessageStyle::Information,

@@ -2,13 +2,13 @@
 
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
+#include "app/core/CountdownPlacement.h"
 #include "app/core/Platform.h"
+#include "app/core/Twips.h"
 #include "app/settings/SettingsChoices.h"
 #include "app/settings/SettingsSaving.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
-#include "app/core/CountdownPlacement.h"
-#include "app/core/Twips.h"
 #include "dialogs/SetteiEnvironmentPage.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiInitialPage.h"
@@ -47,8 +47,9 @@ SETTEI::SETTEI(const ProgramContext& context, CountdownPlacement* countdown, QWi
     messagePage = new SetteiMessagePage(pickers);
     // What the pickers choose is in force at once, whichever button later closes the window.
     connect(environmentPage, &SetteiEnvironmentPage::pictureChosen, this, &SETTEI::takePicture);
-    connect(initialPage, &SetteiInitialPage::colourPicked, this,
-            [this](int index, const QString& colour) { this->context.settings.OptColor.at(std::size_t(index)) = colour; });
+    connect(initialPage, &SetteiInitialPage::colourPicked, this, [this](int index, const QString& colour) {
+        this->context.settings.OptColor.at(std::size_t(index)) = colour;
+    });
     connect(messagePage, &SetteiMessagePage::fontPicked, this, [this](int index, const std::array<QString, 4>& font) {
         (index == 0 ? this->context.settings.OptFont : this->context.settings.OptFont2) = font;
     });
@@ -143,8 +144,7 @@ void SETTEI::Command1_Click(int index) {
         break;
     case 3:
         if (const int tab = SSTab1->currentIndex(); tab >= 0 && tab <= 2)
-            context.platform.winHelp(this, context.settings.HelpFilePath, HelpCommand::Context,
-                                     firstHelpContext + tab);
+            context.platform.winHelp(this, context.settings.HelpFilePath, HelpCommand::Context, firstHelpContext + tab);
         break;
     default:
         break;

@@ -23,8 +23,7 @@ class SETTEI : public CancelRoutedDialog {
 
 public:
     // countdown is the countdown window that the centring switch moves, when there is one.
-    explicit SETTEI(const ProgramContext& context, CountdownPlacement* countdown = nullptr,
-                    QWidget* parent = nullptr);
+    explicit SETTEI(const ProgramContext& context, CountdownPlacement* countdown = nullptr, QWidget* parent = nullptr);
 
     QTabWidget* SSTab1 = nullptr;
     SetteiEnvironmentPage* environmentPage = nullptr; // tab 0, "環境設定"

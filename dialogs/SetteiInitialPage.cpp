@@ -2,11 +2,11 @@
 
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
+#include "app/core/Twips.h"
 #include "app/settings/SettingsChoices.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
 #include "dialogs/WidgetLook.h"
-#include "app/core/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -55,5 +55,5 @@ private:
 
     const SetteiPickers& pickers;
     std::array<QString, 5> colours; // as the swatches show them
-    int wheelTurn = 0; // eighths of a degree not yet taken as a step
+    int wheelTurn = 0;              // eighths of a degree not yet taken as a step
 };

@@ -1,11 +1,11 @@
 #include "dialogs/SetteiMessagePage.h"
 
 #include "app/core/AppSettings.h"
+#include "app/core/Twips.h"
 #include "app/settings/SettingsChoices.h"
 #include "dialogs/SetteiGeometry.h"
 #include "dialogs/SetteiPickers.h"
 #include "dialogs/WidgetLook.h"
-#include "app/core/Twips.h"
 
 #include <QCheckBox>
 #include <QFontInfo>

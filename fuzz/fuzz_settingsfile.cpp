@@ -4,11 +4,11 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
 #include "app/core/DateTimeText.h"
+#include "app/core/SizePresets.h"
 #include "app/settings/SettingsFile.h"
 #include "app/settings/SettingsLoader.h"
-#include "app/core/SizePresets.h"
-#include "fuzz/FuzzPlatform.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzPlatform.h"
 #include "fuzz/LoadedRecordCheck.h"
 
 #include <QByteArray>

@@ -7,8 +7,8 @@
 #include "app/settings/SettingsLoader.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
-#include "fuzz/FuzzPlatform.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzPlatform.h"
 #include "fuzz/LoadedRecordCheck.h"
 
 #include <QByteArray>

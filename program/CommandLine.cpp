@@ -1,10 +1,10 @@
 #include "program/CommandLine.h"
 
 #include "app/core/AppSettings.h"
-#include "app/system/Autostart.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/ProductInfo.h"
 #include "app/settings/SettingsStore.h"
+#include "app/system/Autostart.h"
 #include "program/CommandLineLanguage.h"
 
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
 // The about window: a link lights up as a whole under the pointer and opens through the platform, or warns.
 #include "dialogs/INFO_VER.h"
 
-#include "app/system/FontSetup.h"
 #include "app/core/ProductInfo.h"
+#include "app/system/FontSetup.h"
 #include "tests/support/ScriptedPlatform.h"
 
 #include <QtTest>

@@ -2,8 +2,8 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
 #include "app/core/DateTimeText.h"
-#include "app/system/QtPlatform.h"
 #include "app/core/ReturnSchedule.h"
+#include "app/system/QtPlatform.h"
 
 #include <QDeadlineTimer>
 #include <QLibrary>

@@ -25,7 +25,8 @@ private slots:
         for (std::size_t i = 0; i < settingsKeyCount; ++i)
             places.insert(SettingsKey::section(SettingsKeys(i)) + u'/' + SettingsKey::name(SettingsKeys(i)));
         QCOMPARE(places.size(), qsizetype(settingsKeyCount));
-        QCOMPARE(SettingsKey::name(SettingsKey::labelTop(2)) + SettingsKey::name(SettingsKey::nth(SettingsKeys::OptFont2_0, 3)),
+        QCOMPARE(SettingsKey::name(SettingsKey::labelTop(2)) +
+                     SettingsKey::name(SettingsKey::nth(SettingsKeys::OptFont2_0, 3)),
                  u"Label_Top(2)OptFont2(3)"_s);
     }
     // The date is asked first; defaults go to the file, positions stay in memory, and the next start writes nothing.

@@ -2,9 +2,9 @@
 // rescaled positions, the click on the count, the exit question's save, the event date) and checks the file after
 // each kill: it parses, keeps every value of each finished action, and holds the cut action whole or not at all.
 #include "app/core/DateTimeText.h"
+#include "app/core/SizePresets.h"
 #include "app/settings/SettingsLoader.h"
 #include "app/settings/SettingsSaving.h"
-#include "app/core/SizePresets.h"
 #include "tests/support/TestStore.h"
 
 #include <cstdio>

@@ -4,9 +4,9 @@
 #include "app/core/Conversions.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/Platform.h"
+#include "app/core/SizePresets.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
-#include "app/core/SizePresets.h"
 
 #include <array>
 #include <cmath>

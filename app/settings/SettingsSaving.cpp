@@ -3,8 +3,8 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
 #include "app/core/Platform.h"
-#include "app/settings/SettingsStore.h"
 #include "app/core/SizePresets.h"
+#include "app/settings/SettingsStore.h"
 
 namespace {
 

@@ -155,10 +155,26 @@ void TrayIndicator::showAutostartState() {
     autostartAction->setChecked(Autostart::isEnabled());
 }
 
+QString autostartProblemText(const Autostart::Change& change) {
+    const QString withReason = change.reason.isEmpty() ? QStringLiteral("%1 %2") : QStringLiteral("%1: %2");
+    switch (change.outcome) {
+    case Autostart::Change::Foreign:
+        return QStringLiteral("%1 はこのプログラムが作ったファイルではないため、変更しません。").arg(change.path);
+    case Autostart::Change::NotRemoved:
+        return withReason.arg(QStringLiteral("%1 を削除できません").arg(change.path), change.reason).trimmed();
+    case Autostart::Change::FolderNotMade:
+        return QStringLiteral("フォルダー %1 を作れません。").arg(change.path);
+    case Autostart::Change::NotWritten:
+        return withReason.arg(QStringLiteral("%1 に書き込めません").arg(change.path), change.reason).trimmed();
+    case Autostart::Change::Done:
+        break;
+    }
+    return {};
+}
+
 void TrayIndicator::changeAutostart(bool on) {
-    QString error;
-    if (!Autostart::setEnabled(on, &error))
-        window.programContext().platform.messageBox(error, MessageStyle::Exclamation,
+    if (const Autostart::Change change = Autostart::setEnabled(on); !change)
+        window.programContext().platform.messageBox(autostartProblemText(change), MessageStyle::Exclamation,
                                                     QStringLiteral("ログイン時に起動"));
     showAutostartState();
 }

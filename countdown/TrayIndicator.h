@@ -8,6 +8,9 @@
 
 #include <functional>
 
+namespace Autostart {
+struct Change;
+}
 class PELTRA;
 class QAction;
 class QMenu;
@@ -18,6 +21,8 @@ QString trayToolTipText(const QString& upperMessage, const QString& countText, Q
 // The program's icon at side × side pixels with the count over it, large, bold and outlined so that it
 // reads at the 22 to 24 pixels of a panel; long counts are narrowed rather than cut.
 QImage trayCountImage(const QIcon& programIcon, const QString& countText, int side);
+// Why the login start could not be changed, as the tray's message says it.
+QString autostartProblemText(const Autostart::Change& change);
 
 // While the countdown window is minimised and the desktop has a system tray, an icon there shows the
 // days left and brings the window back.

@@ -87,20 +87,25 @@ int printEventDate() {
     return CommandLine::succeeded;
 }
 
-// Why the autostart entry was not changed, read from what is at its path now. The entry's own
-// reasons are written for the windows, in Japanese; the command line gives them in its language.
-QString autostartProblem(bool on) {
-    const QFileInfo entry(Autostart::entryPath());
-    const QString path = QDir::toNativeSeparators(entry.filePath());
-    if (entry.isSymLink() || (entry.exists() && !entry.isFile()))
+// Why the autostart entry was not changed, in the command line's language, with the system's reason
+// where it gave one.
+QString autostartProblem(const Autostart::Change& change) {
+    QString text;
+    switch (change.outcome) {
+    case Autostart::Change::Foreign:
         return say(QT_TRANSLATE_NOOP("CommandLine", "%1 is not a file that peltra made, so it is left as it is"))
-            .arg(path);
-    if (!on)
-        return say(QT_TRANSLATE_NOOP("CommandLine", "cannot remove %1")).arg(path);
-    if (!QFileInfo(entry.absolutePath()).isDir())
-        return say(QT_TRANSLATE_NOOP("CommandLine", "cannot make the folder %1"))
-            .arg(QDir::toNativeSeparators(entry.absolutePath()));
-    return say(QT_TRANSLATE_NOOP("CommandLine", "cannot write %1")).arg(path);
+            .arg(change.path);
+    case Autostart::Change::NotRemoved:
+        text = say(QT_TRANSLATE_NOOP("CommandLine", "cannot remove %1")).arg(change.path);
+        break;
+    case Autostart::Change::FolderNotMade:
+        return say(QT_TRANSLATE_NOOP("CommandLine", "cannot make the folder %1")).arg(change.path);
+    case Autostart::Change::NotWritten:
+    case Autostart::Change::Done:
+        text = say(QT_TRANSLATE_NOOP("CommandLine", "cannot write %1")).arg(change.path);
+        break;
+    }
+    return change.reason.isEmpty() ? text : text + QStringLiteral(": ") + change.reason;
 }
 
 // The parser's own complaint in the user's language. Its texts are Qt's, which translates them only
@@ -130,8 +135,8 @@ int setAutostart(bool on, const QString& programName) {
     int argumentCount = 1;
     char* argumentValues[] = {programArgument.data(), nullptr};
     const QCoreApplication application(argumentCount, argumentValues);
-    if (!Autostart::setEnabled(on))
-        return reportFailure(autostartProblem(on));
+    if (const Autostart::Change change = Autostart::setEnabled(on); !change)
+        return reportFailure(autostartProblem(change));
     const QString path = QDir::toNativeSeparators(Autostart::entryPath());
     print(stdout, on ? say(QT_TRANSLATE_NOOP("CommandLine", "peltra starts at login: %1 written")).arg(path)
                      : say(QT_TRANSLATE_NOOP("CommandLine", "peltra no longer starts at login: %1 removed")).arg(path));

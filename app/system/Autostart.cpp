@@ -62,12 +62,6 @@ bool isForeign(const QFileInfo& entry) {
     return entry.isSymLink() || (entry.exists() && !entry.isFile());
 }
 
-bool fail(QString* error, const QString& message) {
-    if (error)
-        *error = message;
-    return false;
-}
-
 } // namespace
 
 namespace Autostart {
@@ -95,30 +89,28 @@ bool isEnabled() {
     return true;
 }
 
-bool setEnabled(bool on, QString* error) {
+Change setEnabled(bool on) {
     const QString path = entryPath();
+    const QString shownPath = QDir::toNativeSeparators(path);
     const QFileInfo entry(path);
     if (isForeign(entry))
-        return fail(error, QStringLiteral("%1 はこのプログラムが作ったファイルではないため、変更しません。")
-                               .arg(QDir::toNativeSeparators(path)));
+        return {Change::Foreign, shownPath, {}};
     if (!on) {
         QFile file(path);
         if (!entry.exists() || file.remove())
-            return true;
-        return fail(error,
-                    QStringLiteral("%1 を削除できません: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+            return {Change::Done, shownPath, {}};
+        return {Change::NotRemoved, shownPath, file.errorString()};
     }
     if (!QDir().mkpath(entry.absolutePath()))
-        return fail(error,
-                    QStringLiteral("フォルダー %1 を作れません。").arg(QDir::toNativeSeparators(entry.absolutePath())));
+        return {Change::FolderNotMade, QDir::toNativeSeparators(entry.absolutePath()), {}};
     QSaveFile file(path);
     const QByteArray text = entryText();
     // A short write (a full disk) must not leave a cut entry in place of the old one.
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
-        return true;
+        return {Change::Done, shownPath, {}};
+    const QString reason = file.errorString();
     file.cancelWriting();
-    return fail(error,
-                QStringLiteral("%1 に書き込めません: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    return {Change::NotWritten, shownPath, reason};
 }
 
 } // namespace Autostart

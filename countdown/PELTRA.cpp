@@ -39,7 +39,9 @@ PELTRA::PELTRA(const ProgramContext& context, QWidget* parent)
     : QMainWindow(parent), context(context), settings(context.settings), store(context.store),
       platform(context.platform) {
     setObjectName(QStringLiteral("PELTRA"));
-    setWindowTitle(caption);
+    // A named countdown says its name first, so that its window is told from the others.
+    setWindowTitle(settings.countdownName.isEmpty() ? caption
+                                                    : settings.countdownName + QStringLiteral(" - ") + caption);
     // A fixed single border with the close command only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

@@ -26,14 +26,14 @@ std::function<bool()>& trayAvailabilityCheck() {
 
 } // namespace
 
-QString trayToolTipText(const QString& upperMessage, const QString& countText, QDate theDate) {
-    QString firstLine = upperMessage;
+QString trayToolTipText(const QString& countdownName, const QString& upperMessage, const QString& countText,
+                        QDate theDate) {
+    QString countLine = upperMessage;
     if (!countText.isEmpty())
-        firstLine += (firstLine.isEmpty() ? QString() : QStringLiteral(" ")) + countText + QStringLiteral("日");
-    const QString dateLine = theDate.isValid() ? eventDateText(theDate) : QString();
-    if (firstLine.isEmpty() || dateLine.isEmpty())
-        return firstLine + dateLine;
-    return firstLine + QLatin1Char('\n') + dateLine;
+        countLine += (countLine.isEmpty() ? QString() : QStringLiteral(" ")) + countText + QStringLiteral("日");
+    QStringList lines{countdownName, countLine, theDate.isValid() ? eventDateText(theDate) : QString()};
+    lines.removeAll(QString());
+    return lines.join(u'\n');
 }
 
 QImage trayCountImage(const QIcon& programIcon, const QString& countText, int side) {
@@ -142,17 +142,18 @@ void TrayIndicator::showCount() {
         trayIcon->setIcon(icon);
         drawnCount = count;
     }
-    // The tray shows rich text where it finds some; a message is always plain text. Set only when it
+    // The tray shows rich text where it finds some; a message is always plain text, each line kept whole
+    // (a tooltip would otherwise break the message and its count at any character). Set only when it
     // changed: a tray on the session bus is sent every new tooltip.
+    const AppSettings& settings = window.programContext().settings;
     const QString toolTip = Qt::convertFromPlainText(
-        trayToolTipText(window.programContext().settings.OptMsg[0], count, window.programContext().settings.TheDate),
-        Qt::WhiteSpaceNormal);
+        trayToolTipText(settings.countdownName, settings.OptMsg[0], count, settings.TheDate), Qt::WhiteSpaceNoWrap);
     if (toolTip != trayIcon->toolTip())
         trayIcon->setToolTip(toolTip);
 }
 
 void TrayIndicator::showAutostartState() {
-    autostartAction->setChecked(Autostart::isEnabled());
+    autostartAction->setChecked(Autostart::isEnabled(window.programContext().settings.countdownName));
 }
 
 QString autostartProblemText(const Autostart::Change& change) {
@@ -173,7 +174,8 @@ QString autostartProblemText(const Autostart::Change& change) {
 }
 
 void TrayIndicator::changeAutostart(bool on) {
-    if (const Autostart::Change change = Autostart::setEnabled(on); !change)
+    if (const Autostart::Change change = Autostart::setEnabled(on, window.programContext().settings.countdownName);
+        !change)
         window.programContext().platform.messageBox(autostartProblemText(change), MessageStyle::Exclamation,
                                                     QStringLiteral("ログイン時に起動"));
     showAutostartState();

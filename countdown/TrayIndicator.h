@@ -16,8 +16,10 @@ class QAction;
 class QMenu;
 class QSystemTrayIcon;
 
-// "高校の入学試験まであと・・・ 10日" and the event date on a second line; the empty parts are left out.
-QString trayToolTipText(const QString& upperMessage, const QString& countText, QDate theDate);
+// A named countdown's name, then "高校の入学試験まであと・・・ 10日", then the event date, one to a line;
+// the empty parts are left out.
+QString trayToolTipText(const QString& countdownName, const QString& upperMessage, const QString& countText,
+                        QDate theDate);
 // The program's icon at side × side pixels with the count over it, large, bold and outlined so that it
 // reads at the 22 to 24 pixels of a panel; long counts are narrowed rather than cut.
 QImage trayCountImage(const QIcon& programIcon, const QString& countText, int side);

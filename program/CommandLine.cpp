@@ -1,6 +1,7 @@
 #include "program/CommandLine.h"
 
 #include "app/core/AppSettings.h"
+#include "app/core/CountdownName.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/ProductInfo.h"
 #include "app/settings/SettingsStore.h"
@@ -14,7 +15,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 namespace {
 
@@ -42,22 +45,27 @@ int reportFailure(const QString& text) {
 
 const char* const helpText = QT_TRANSLATE_NOOP(
     "CommandLine",
-    "Usage: peltra [OPTION]\n"
+    "Usage: peltra [-p NAME] [OPTION]\n"
     "Counts down the days to an event. Without an option it opens its window.\n"
     "\n"
+    "  -p, --profile NAME   the countdown named NAME instead of the default one: its own\n"
+    "                       settings, window and autostart entry (with the options below too)\n"
     "  --days-left          print the days left to the stored event date: 1 for tomorrow,\n"
     "                       0 on the day, negative once it has passed\n"
     "  --event-date         print the stored event date (yyyy/MM/dd)\n"
+    "  --list               print every countdown that has an event date, fewest days first:\n"
+    "                       days left, tab, event date, tab, name (empty for the default)\n"
     "  --autostart on|off   start peltra at login, or no longer\n"
     "  -h, --help           print this help\n"
     "  -v, --version        print the version\n"
     "\n"
-    "Settings: $XDG_CONFIG_HOME/PELTRA/PELTRA.ini (~/.config/PELTRA/PELTRA.ini); the options only read it.\n"
+    "Settings: $XDG_CONFIG_HOME/PELTRA/PELTRA.ini (~/.config/PELTRA/PELTRA.ini), a named countdown's in\n"
+    "countdowns/NAME.ini beside it; the options only read them.\n"
     "Exit status: 0 done, 1 no event date stored or the autostart entry not changed, 2 a wrong option.");
 
-// The stored event date, or the reason there is none that a user can act on.
-std::optional<QDate> storedEventDate(QString& problem) {
-    const QString stored = SettingsStore().Get(SettingsKeys::TheDate);
+// The stored event date of the countdown, or the reason there is none that a user can act on.
+std::optional<QDate> storedEventDate(const QString& countdownName, QString& problem) {
+    const QString stored = SettingsStore(countdownName).Get(SettingsKeys::TheDate);
     const std::optional<QDate> date = parseStoredDate(stored);
     if (!date) {
         problem = stored.isEmpty()
@@ -69,18 +77,18 @@ std::optional<QDate> storedEventDate(QString& problem) {
     return date;
 }
 
-int printDaysLeft() {
+int printDaysLeft(const QString& countdownName) {
     QString problem;
-    const std::optional<QDate> eventDate = storedEventDate(problem);
+    const std::optional<QDate> eventDate = storedEventDate(countdownName, problem);
     if (!eventDate)
         return reportFailure(problem);
     print(stdout, QString::number(DaysLeft(QDate::currentDate(), *eventDate)));
     return CommandLine::succeeded;
 }
 
-int printEventDate() {
+int printEventDate(const QString& countdownName) {
     QString problem;
-    const std::optional<QDate> eventDate = storedEventDate(problem);
+    const std::optional<QDate> eventDate = storedEventDate(countdownName, problem);
     if (!eventDate)
         return reportFailure(problem);
     print(stdout, storedDateText(*eventDate));
@@ -128,16 +136,57 @@ QString parseProblem(const QCommandLineParser& parser) {
         .arg(match.captured(2));
 }
 
-int setAutostart(bool on, const QString& programName) {
+// Every countdown with a usable event date: days left, the date and the name, fewest days first (the
+// default countdown first among equals, then by name).
+int printList() {
+    struct Row {
+        qint64 daysLeft;
+        QDate eventDate;
+        QString name;
+    };
+    QList<Row> rows;
+    const QDate today = QDate::currentDate();
+    for (const QString& name : QStringList{QString()} + SettingsStore::namedCountdowns()) {
+        if (const auto date = parseStoredDate(SettingsStore(name).Get(SettingsKeys::TheDate)))
+            rows.append({DaysLeft(today, *date), *date, name});
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const Row& a, const Row& b) { return std::tie(a.daysLeft, a.name) < std::tie(b.daysLeft, b.name); });
+    for (const Row& row : rows)
+        print(stdout, QStringLiteral("%1\t%2\t%3").arg(row.daysLeft).arg(storedDateText(row.eventDate), row.name));
+    return CommandLine::succeeded;
+}
+
+// Why a name given with --profile is refused.
+QString nameProblem(CountdownName::Problem problem) {
+    switch (problem) {
+    case CountdownName::Problem::Empty:
+        return say(QT_TRANSLATE_NOOP("CommandLine", "a countdown's name must not be empty"));
+    case CountdownName::Problem::TooLong:
+        return say(QT_TRANSLATE_NOOP("CommandLine", "a countdown's name has at most 64 characters"));
+    case CountdownName::Problem::FileNameTooLong:
+        return say(QT_TRANSLATE_NOOP("CommandLine", "this countdown's name is too long for a file name"));
+    case CountdownName::Problem::LeadingDot:
+        return say(QT_TRANSLATE_NOOP("CommandLine", "a countdown's name must not begin with \".\""));
+    case CountdownName::Problem::Separator:
+        return say(QT_TRANSLATE_NOOP("CommandLine", "a countdown's name must not hold \"/\" or \"\\\""));
+    case CountdownName::Problem::Control:
+    case CountdownName::Problem::NotText:
+        break;
+    }
+    return say(QT_TRANSLATE_NOOP("CommandLine", "a countdown's name must not hold control characters"));
+}
+
+int setAutostart(bool on, const QString& programName, const QString& countdownName) {
     // The entry names the running program, which Qt finds only through an application object;
     // this one is gone before the window's application starts.
     QByteArray programArgument = programName.toLocal8Bit();
     int argumentCount = 1;
     char* argumentValues[] = {programArgument.data(), nullptr};
     const QCoreApplication application(argumentCount, argumentValues);
-    if (const Autostart::Change change = Autostart::setEnabled(on); !change)
+    if (const Autostart::Change change = Autostart::setEnabled(on, countdownName); !change)
         return reportFailure(autostartProblem(change));
-    const QString path = QDir::toNativeSeparators(Autostart::entryPath());
+    const QString path = QDir::toNativeSeparators(Autostart::entryPath(countdownName));
     print(stdout, on ? say(QT_TRANSLATE_NOOP("CommandLine", "peltra starts at login: %1 written")).arg(path)
                      : say(QT_TRANSLATE_NOOP("CommandLine", "peltra no longer starts at login: %1 removed")).arg(path));
     return CommandLine::succeeded;
@@ -159,7 +208,9 @@ const QStringList qtGuiSwitches = {QStringLiteral("reverse"), QStringLiteral("wi
 
 } // namespace
 
-std::optional<int> CommandLine::run(const QStringList& arguments) {
+std::optional<int> CommandLine::run(const QStringList& arguments, QString* countdownName) {
+    if (countdownName)
+        countdownName->clear();
     if (arguments.size() <= 1)
         return std::nullopt;
     CommandLineLanguage::choose();
@@ -172,7 +223,10 @@ std::optional<int> CommandLine::run(const QStringList& arguments) {
     const QCommandLineOption daysLeft(QStringLiteral("days-left"));
     const QCommandLineOption eventDate(QStringLiteral("event-date"));
     const QCommandLineOption autostart(QStringLiteral("autostart"), QString(), QStringLiteral("on|off"));
-    for (const QCommandLineOption& option : {help, version, daysLeft, eventDate, autostart})
+    const QCommandLineOption profile(QStringList{QStringLiteral("p"), QStringLiteral("profile")}, QString(),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption list(QStringLiteral("list"));
+    for (const QCommandLineOption& option : {help, version, daysLeft, eventDate, autostart, profile, list})
         parser.addOption(option);
     for (const QString& name : qtGuiOptions)
         parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
@@ -185,6 +239,16 @@ std::optional<int> CommandLine::run(const QStringList& arguments) {
         return reportUsageError(say(QT_TRANSLATE_NOOP("CommandLine", "unexpected argument \"%1\""))
                                     .arg(parser.positionalArguments().constFirst()));
 
+    // A name is checked before anything is read or written.
+    QString name;
+    if (parser.isSet(profile)) {
+        CountdownName::Problem problem{};
+        const std::optional<QString> accepted = CountdownName::fromTyped(parser.value(profile), &problem);
+        if (!accepted)
+            return reportUsageError(nameProblem(problem));
+        name = *accepted;
+    }
+
     if (parser.isSet(help)) {
         print(stdout, say(helpText));
         return succeeded;
@@ -193,22 +257,31 @@ std::optional<int> CommandLine::run(const QStringList& arguments) {
         print(stdout, QStringLiteral("peltra ") + ProductInfo::version.toString());
         return succeeded;
     }
-    const int actions = int(parser.isSet(daysLeft)) + int(parser.isSet(eventDate)) + int(parser.isSet(autostart));
+    const int actions = int(parser.isSet(daysLeft)) + int(parser.isSet(eventDate)) + int(parser.isSet(autostart)) +
+                        int(parser.isSet(list));
     if (actions > 1)
-        return reportUsageError(
-            say(QT_TRANSLATE_NOOP("CommandLine", "--days-left, --event-date and --autostart go one at a time")));
+        return reportUsageError(say(
+            QT_TRANSLATE_NOOP("CommandLine", "--days-left, --event-date, --list and --autostart go one at a time")));
+    if (parser.isSet(list)) {
+        if (parser.isSet(profile))
+            return reportUsageError(
+                say(QT_TRANSLATE_NOOP("CommandLine", "--list shows every countdown; it takes no --profile")));
+        return printList();
+    }
     if (parser.isSet(daysLeft))
-        return printDaysLeft();
+        return printDaysLeft(name);
     if (parser.isSet(eventDate))
-        return printEventDate();
+        return printEventDate(name);
     if (parser.isSet(autostart)) {
         const QString value = parser.value(autostart);
         if (value != QLatin1String("on") && value != QLatin1String("off"))
             return reportUsageError(
                 say(QT_TRANSLATE_NOOP("CommandLine", "--autostart takes on or off, not \"%1\"")).arg(value));
-        return setAutostart(value == QLatin1String("on"), arguments.constFirst());
+        return setAutostart(value == QLatin1String("on"), arguments.constFirst(), name);
     }
-    // Only Qt's own options: the application object takes them.
+    // The window of the countdown; Qt's own options go to the application object.
+    if (countdownName)
+        *countdownName = name;
     return std::nullopt;
 }
 

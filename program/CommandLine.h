@@ -14,8 +14,9 @@ inline constexpr int failed = 1;
 inline constexpr int usageError = 2;
 
 // The exit status when the arguments (the program's name first) were an option answered here; no
-// value when the program should start its window.
-std::optional<int> run(const QStringList& arguments);
+// value when the program should start the window of the countdown it puts in countdownName (empty
+// for the default one).
+std::optional<int> run(const QStringList& arguments, QString* countdownName = nullptr);
 
 // The lines of a start that cannot open the window, on standard error in the command line's language.
 void reportNoDisplay();

@@ -43,7 +43,7 @@ void CommandLineLanguage::choose() {
 
 QString CommandLineLanguage::text(const char* source) {
     if (translator()) {
-        const QString translated = translator()->translate("CommandLine", source);
+        QString translated = translator()->translate("CommandLine", source);
         if (!translated.isEmpty())
             return translated;
     }

@@ -68,7 +68,8 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments << QString::fromLocal8Bit(argv[index]);
-    if (const std::optional<int> status = CommandLine::run(arguments))
+    QString countdownName;
+    if (const std::optional<int> status = CommandLine::run(arguments, &countdownName))
         return *status;
     if (!chooseWindowSystem()) {
         CommandLine::reportNoDisplay();
@@ -83,7 +84,7 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     // Before the settings are read: a second start writes nothing.
     const QString runtimeFolder = PrivateRuntimeFolder::path();
-    SingleInstance instance(runtimeFolder);
+    SingleInstance instance(runtimeFolder, countdownName);
     if (const SingleInstance::Start start = instance.claim(); start != SingleInstance::Start::First) {
         if (start == SingleInstance::Start::NoAnswer)
             CommandLine::reportNoAnswer();
@@ -96,7 +97,8 @@ int main(int argc, char* argv[]) {
     // The one record, store and platform of this run, handed to every window from here; the window
     // goes before them.
     AppSettings settings;
-    SettingsStore store;
+    settings.countdownName = countdownName;
+    SettingsStore store(countdownName);
     std::unique_ptr<PELTRA> window;
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &application,

@@ -46,6 +46,8 @@ struct AppSettings {
 
     QString AppKey;
     QString HelpFilePath;
+    // The countdown's own name (peltra --profile NAME); empty for the default countdown.
+    QString countdownName;
 
     // The switches as the program acts on them. The texts above stay as the store holds them, since a
     // text the program never writes is kept until the user saves that switch.

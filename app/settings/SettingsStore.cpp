@@ -1,5 +1,6 @@
 #include "app/settings/SettingsStore.h"
 
+#include "app/core/CountdownName.h"
 #include "app/settings/SettingsFile.h"
 
 #include <QDateTime>
@@ -20,6 +21,12 @@ namespace {
 
 const QString folderName = QStringLiteral("PELTRA");
 const QString storeFileName = QStringLiteral("PELTRA.ini");
+const QString namedFolderName = QStringLiteral("countdowns");
+const QString namedSuffix = QStringLiteral(".ini");
+
+QString storeFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + folderName;
+}
 
 bool isOwnRegularFile(const struct stat& info) {
     return S_ISREG(info.st_mode) && info.st_uid == geteuid();
@@ -129,15 +136,32 @@ StoreWrite SettingsStore::Batch::commit() {
     return {};
 }
 
-SettingsStore::SettingsStore() {
+SettingsStore::SettingsStore(QString countdownName) : name(std::move(countdownName)) {
     reopen();
+}
+
+QString SettingsStore::fileFor(const QString& countdownName) {
+    if (countdownName.isEmpty())
+        return storeFolder() + u'/' + storeFileName;
+    return storeFolder() + u'/' + namedFolderName + u'/' + countdownName + namedSuffix;
+}
+
+QStringList SettingsStore::namedCountdowns() {
+    QStringList names;
+    const QDir folder(storeFolder() + u'/' + namedFolderName);
+    for (const QString& file : folder.entryList({u'*' + namedSuffix}, QDir::Files | QDir::Hidden)) {
+        const QString typed = file.chopped(namedSuffix.size());
+        // Only a file that the name it spells leads back to: not "Ａ" stored under a decomposed spelling.
+        if (const auto name = CountdownName::fromTyped(typed); name && *name == typed)
+            names << *name;
+    }
+    return names;
 }
 
 SettingsStore::~SettingsStore() = default;
 
 void SettingsStore::reopen() {
-    path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + folderName + u'/' +
-           storeFileName;
+    path = fileFor(name);
     values.clear();
     bytesRead.clear();
     damaged = false;

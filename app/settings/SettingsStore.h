@@ -6,12 +6,14 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 // The per-user store of texts: an INI file with the groups Config, Position and Fonts, at
-// $XDG_CONFIG_HOME/PELTRA/PELTRA.ini. A write replaces the whole file at once (a new file, synced, renamed
-// over the old one), so the file on disk is always one that some write left complete. Only a regular file
-// of the user running the program is read or replaced; a link is followed only to such a file.
-// The store shows nothing: every write answers what happened, and the window that asked tells the user.
+// $XDG_CONFIG_HOME/PELTRA/PELTRA.ini for the default countdown and at
+// $XDG_CONFIG_HOME/PELTRA/countdowns/NAME.ini for the countdown named NAME. A write replaces the whole file at once (a
+// new file, synced, renamed over the old one), so the file on disk is always one that some write left complete. Only a
+// regular file of the user running the program is read or replaced; a link is followed only to such a file. The store
+// shows nothing: every write answers what happened, and the window that asked tells the user.
 class SettingsStore {
 public:
     // Makes the saves of one user action one write of the file: while a batch is open, Save only records
@@ -34,8 +36,9 @@ public:
         bool written = true;
     };
 
-    // The store at $XDG_CONFIG_HOME/PELTRA/PELTRA.ini, as the environment names it now.
-    SettingsStore();
+    // The store of the countdown with this name (the default one without), in the config folder as
+    // the environment names it now. The name is one that CountdownName has accepted.
+    explicit SettingsStore(QString countdownName = {});
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -58,6 +61,13 @@ public:
     StoreWrite writeAll();
 
     [[nodiscard]] QString fileName() const { return path; }
+    [[nodiscard]] QString countdownName() const { return name; }
+
+    // The file of the countdown with this name, the default one for an empty name.
+    static QString fileFor(const QString& countdownName);
+    // The names of the countdowns that have a file of their own, in no particular order. A file whose
+    // name is not one a user could give is not a countdown.
+    static QStringList namedCountdowns();
     // Reads the store again at the user's config folder, as named by the environment now.
     void reopen();
 
@@ -67,6 +77,7 @@ private:
     // The result of a write, with whatever has not been told yet.
     StoreWrite result(bool written);
 
+    QString name;
     QString path;
     QMap<QString, QString> values;
     QByteArray bytesRead;

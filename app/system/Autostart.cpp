@@ -1,5 +1,7 @@
 #include "app/system/Autostart.h"
 
+#include "app/core/CountdownName.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -41,18 +43,25 @@ QString execLine() {
     return execArgument(running);
 }
 
-QByteArray entryText() {
+// A named countdown's entry starts that countdown and says its name where the desktop lists it.
+QByteArray entryText(const QString& countdownName) {
+    QString exec = execLine();
+    QString suffix;
+    if (!countdownName.isEmpty()) {
+        exec += QStringLiteral(" --profile ") + execArgument(countdownName);
+        suffix = QStringLiteral(" (%1)").arg(countdownName);
+    }
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
-                          "Name=PELTRA\n"
-                          "Name[ja]=ペルトラ\n"
+                          "Name=PELTRA%2\n"
+                          "Name[ja]=ペルトラ%2\n"
                           "Comment=Count down the days to your event\n"
                           "Comment[ja]=イベントの日までの残り日数を表示します\n"
                           "Exec=%1\n"
                           "Icon=peltra\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(execLine())
+        .arg(exec, suffix)
         .toUtf8();
 }
 
@@ -66,15 +75,19 @@ bool isForeign(const QFileInfo& entry) {
 
 namespace Autostart {
 
-QString entryPath() {
+QString entryPath(const QString& countdownName) {
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (configHome.isEmpty() || QDir::isRelativePath(configHome))
         configHome = QDir::homePath() + QLatin1String("/.config");
-    return QDir::cleanPath(configHome + QLatin1String("/autostart/peltra.desktop"));
+    // Desktop file names keep to plain letters: a named countdown's goes by its short key.
+    const QString file = countdownName.isEmpty()
+                             ? QStringLiteral("peltra.desktop")
+                             : QStringLiteral("peltra-%1.desktop").arg(CountdownName::shortKey(countdownName));
+    return QDir::cleanPath(configHome + QLatin1String("/autostart/") + file);
 }
 
-bool isEnabled() {
-    const QFileInfo entry(entryPath());
+bool isEnabled(const QString& countdownName) {
+    const QFileInfo entry(entryPath(countdownName));
     if (isForeign(entry) || !entry.exists())
         return false;
     // The desktop's own start-up settings switch an entry off in place rather than removing it.
@@ -89,8 +102,8 @@ bool isEnabled() {
     return true;
 }
 
-Change setEnabled(bool on) {
-    const QString path = entryPath();
+Change setEnabled(bool on, const QString& countdownName) {
+    const QString path = entryPath(countdownName);
     const QString shownPath = QDir::toNativeSeparators(path);
     const QFileInfo entry(path);
     if (isForeign(entry))
@@ -104,7 +117,7 @@ Change setEnabled(bool on) {
     if (!QDir().mkpath(entry.absolutePath()))
         return {Change::FolderNotMade, QDir::toNativeSeparators(entry.absolutePath()), {}};
     QSaveFile file(path);
-    const QByteArray text = entryText();
+    const QByteArray text = entryText(countdownName);
     // A short write (a full disk) must not leave a cut entry in place of the old one.
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
         return {Change::Done, shownPath, {}};

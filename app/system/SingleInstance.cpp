@@ -1,5 +1,6 @@
 #include "app/system/SingleInstance.h"
 
+#include "app/core/CountdownName.h"
 #include "app/system/PrivateRuntimeFolder.h"
 
 #include <QDeadlineTimer>
@@ -59,11 +60,14 @@ bool writeAll(int descriptor, const char* text) {
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& folder, QObject* parent) : QObject(parent) {
+SingleInstance::SingleInstance(const QString& folder, const QString& countdownName, QObject* parent) : QObject(parent) {
     if (folder.isEmpty())
         return;
-    lockPath = folder + QStringLiteral("/peltra.lock");
-    address = folder + QStringLiteral("/peltra");
+    // A socket's address has room for about 100 bytes: a named countdown goes by its short key.
+    const QString stem = countdownName.isEmpty() ? QStringLiteral("/peltra")
+                                                 : QStringLiteral("/peltra-") + CountdownName::shortKey(countdownName);
+    lockPath = folder + stem + QStringLiteral(".lock");
+    address = folder + stem;
 }
 
 SingleInstance::~SingleInstance() {

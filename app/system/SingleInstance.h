@@ -3,15 +3,17 @@
 #include <QObject>
 #include <QString>
 
-// One countdown per user. The first program holds a lock in the user's private folder and
-// listens at an address beside it; a later start asks it to show its window and ends, so no
-// second window writes the same settings file.
+// One program per countdown and user. The first program of a countdown holds a lock in the user's
+// private folder and listens at an address beside it; a later start of the same countdown asks it to
+// show its window and ends, so no second window writes the same settings file. Countdowns of other
+// names have locks and addresses of their own.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    // In the user's private folder; an empty folder (none to be had) means no guard at all.
-    explicit SingleInstance(const QString& folder, QObject* parent = nullptr);
+    // In the user's private folder; an empty folder (none to be had) means no guard at all. An empty
+    // name is the default countdown.
+    explicit SingleInstance(const QString& folder, const QString& countdownName = {}, QObject* parent = nullptr);
     ~SingleInstance() override;
 
     enum class Start {

@@ -64,6 +64,19 @@ private slots:
         QVERIFY(!window.StatusBar1->panel(2)->isVisible() && !window.StatusBar1->panel(3)->isVisible());
     }
 
+    // The default countdown keeps its title; a named one says its name first.
+    void title_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("default") << "" << "ペルトラ for Windows";
+        QTest::newRow("named") << "卒業 式" << "卒業 式 - ペルトラ for Windows";
+    }
+    void title() {
+        QFETCH(QString, name);
+        f->settings.countdownName = name;
+        QTEST(f->open().windowTitle(), "title");
+    }
+
     void loadShowsCountDatesAndPlaces() {
         f->store.preset(Section::Position, QStringLiteral("Label_Left(2)"), QStringLiteral("3000"));
         f->settings.Label_Left = {QStringLiteral("300"), QStringLiteral("-450"), QString()};

@@ -99,6 +99,25 @@ private slots:
         QCOMPARE(store->value(Section::Config, "OptDbl") + store->value(Section::Config, "OptHaik"), "01");
     }
 
+    // A named countdown writes its own file beside the default one, which it never touches.
+    void namedCountdownHasItsOwnFile() {
+        store->preset(Section::Config, "TheDate", "2027/03/01");
+        const QByteArray defaultFile = store->fileBytes();
+        SettingsStore named(QStringLiteral("誕生日"));
+        QVERIFY(named.Get(Section::Config, "TheDate").isEmpty());
+        QVERIFY(named.Save(Section::Config, "TheDate", "2026/12/25"));
+        const QString file = store->configFolder() + QStringLiteral("/PELTRA/countdowns/誕生日.ini");
+        QCOMPARE(named.fileName(), file);
+        QCOMPARE(parseSettingsFile([&] {
+                     QFile f(file);
+                     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+                 }())
+                     .values.value("Config/TheDate"),
+                 "2026/12/25");
+        QCOMPARE(std::pair(store->fileBytes(), SettingsStore::namedCountdowns()),
+                 std::pair(defaultFile, QStringList{QStringLiteral("誕生日")}));
+    }
+
     // Saves inside a batch are one write, at its end; reading never writes.
     void batchWritesOnceAtItsEnd() {
         store->preset(Section::Position, "OptSize", "2");

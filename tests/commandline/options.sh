@@ -100,5 +100,70 @@ LANG=C|--autostart off|is not a file that peltra made, so it is left as it is
 LANG=ja_JP.UTF-8|--autostart on|は peltra が作ったファイルではないため、変更しません
 LANG=ja_JP.UTF-8|--autostart off|は peltra が作ったファイルではないため、変更しません
 ROWS
+# Named countdowns: each reads its own file, --list orders them by days left, and a refused name ends
+# the run before anything is read or written. The arguments are given as they are, blanks and all.
+rm -rf "$config/PELTRA" "$config/autostart"
+named() { # NAME DATE (none: no date)
+    mkdir -p "$config/PELTRA/countdowns"
+    if [[ $2 == none ]]; then printf '[Config]\nOptSize=2\n'; else printf '[Config]\nTheDate=%s\n' "$2"; fi \
+        >"$config/PELTRA/countdowns/$1.ini"
+}
+peltra() { # ARGUMENTS...: sets out, err, status
+    out=$(timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=C \
+        XDG_CONFIG_HOME="$config" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+        faketime '2026-12-06 10:00:00' "$program" "$@" 2>"$config/err")
+    status=$? err=$(<"$config/err")
+}
+peltra --list
+[[ $status == 0 && -z $out && -z $err ]] || fail "--list without countdowns: $status, \"$out\", \"$err\""
+mkdir -p "$config/PELTRA" && printf '[Config]\nTheDate=2027/03/03\n' >"$config/PELTRA/PELTRA.ini"
+named 誕生日 2026/12/25
+named '卒業 式' 2027/01/10
+named 'b 同じ日' 2026/12/25
+named 日付なし none
+named が 2026/12/08
+named $'\u304b\u3099' 2026/12/09 # the same name decomposed: not a countdown's file
+named .隠し 2026/12/07
+peltra --list
+want=$'2\t2026/12/08\tが\n19\t2026/12/25\tb 同じ日\n19\t2026/12/25\t誕生日\n35\t2027/01/10\t卒業 式\n87\t2027/03/03\t'
+[[ $status == 0 && $out == "$want" && -z $err ]] || fail "--list: $status, \"$out\", \"$err\""
+while IFS='|' read -r name arguments want_status want_out want_err; do
+    # shellcheck disable=SC2086 # the arguments are words
+    peltra --profile "$name" $arguments
+    [[ $status == "$want_status" && $out == "$want_out" && $err == *"$want_err"* && $(wc -l <<<"$err") == 1 ]] \
+        || [[ -z $want_err && -z $err && $status == "$want_status" && $out == "$want_out" ]] \
+        || fail "peltra --profile \"$name\" $arguments: $status, \"$out\", \"$err\""
+done <<ROWS
+誕生日|--days-left|0|19|
+卒業 式|--event-date|0|2027/01/10|
+$(printf '\u304b\u3099')|--days-left|0|2|
+日付なし|--days-left|1||no event date is stored
+新しい|--event-date|1||no event date is stored
+|--days-left|2||must not be empty
+.x|--autostart on|2||must not begin with "."
+a/b|--days-left|2||must not hold "/" or "\\"
+a\\b|--days-left|2||must not hold "/" or "\\"
+$(printf 'a\tb')|--days-left|2||must not hold control characters
+$(printf 'x%.0s' {1..65})|--days-left|2||at most 64 characters
+$(printf '字%.0s' {1..64})|--days-left|1||no event date is stored
+誕生日|--list|2||takes no --profile
+ROWS
+[[ ! -e $config/autostart && ! -e "$config/PELTRA/countdowns/新しい.ini" ]] || fail "a refused or new name wrote a file"
+# Each countdown's autostart entry is its own and starts that countdown, blanks and percent signs quoted.
+for name in 誕生日 'a b%c'; do
+    key=$(printf '%s' "$name" | sha256sum | cut -c1-16)
+    entry=$config/autostart/peltra-$key.desktop
+    peltra -p "$name" --autostart on
+    [[ $status == 0 && $out == "peltra starts at login: $entry written" ]] || fail "-p \"$name\" --autostart on: $status, \"$out\", \"$err\""
+    grep -q "^Name=PELTRA ($name)\$" "$entry" || fail "the entry of \"$name\" does not name it"
+done
+grep -qx 'Exec=.* --profile 誕生日' "$config/autostart/peltra-$(printf '%s' 誕生日 | sha256sum | cut -c1-16).desktop" \
+    || fail "the entry of 誕生日 does not start it"
+grep -qx 'Exec=.* --profile "a b%%c"' "$config/autostart/peltra-$(printf '%s' 'a b%c' | sha256sum | cut -c1-16).desktop" \
+    || fail "the entry of \"a b%c\" is not quoted"
+[[ ! -e $config/autostart/peltra.desktop ]] || fail "a named countdown's autostart touched the default entry"
+peltra -p 誕生日 --autostart off
+[[ $status == 0 && ! -e "$config/autostart/peltra-$(printf '%s' 誕生日 | sha256sum | cut -c1-16).desktop" && -e $entry ]] \
+    || fail "-p 誕生日 --autostart off removed the wrong entry"
 ((failures == 0)) && echo "all options behave"
 exit $((failures > 0))

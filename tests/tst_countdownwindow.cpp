@@ -1,5 +1,6 @@
 #include "app/core/SizePresets.h"
 #include "countdown/CountdownStatusBar.h"
+#include "countdown/TrayIndicator.h"
 #include "tests/support/WindowTestHelpers.h"
 
 #include <QDialog>
@@ -75,6 +76,21 @@ private slots:
         QFETCH(QString, name);
         f->settings.countdownName = name;
         QTEST(f->open().windowTitle(), "title");
+    }
+
+    // The tray's tooltip: the countdown's name, the upper message with the count, the event date.
+    void trayToolTip_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("default") << "" << "試験まで" << "試験まで 10日\nイベント日：2026/12/16";
+        QTest::newRow("named") << "誕生日" << "試験まで" << "誕生日\n試験まで 10日\nイベント日：2026/12/16";
+        QTest::newRow("no message") << "誕生日" << "" << "誕生日\n10日\nイベント日：2026/12/16";
+    }
+    void trayToolTip() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QTEST(trayToolTipText(name, message, QStringLiteral("10"), QDate(2026, 12, 16)), "tip");
     }
 
     void loadShowsCountDatesAndPlaces() {

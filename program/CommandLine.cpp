@@ -285,29 +285,29 @@ std::optional<int> CommandLine::run(const QStringList& arguments, QString* count
     return std::nullopt;
 }
 
-void CommandLine::reportNoDisplay() {
+namespace {
+// One line of a start that cannot go on, in the command line's language.
+void reportStartProblem(const char* source) {
     CommandLineLanguage::choose();
-    print(stderr, QStringLiteral("peltra: ") +
-                      say(QT_TRANSLATE_NOOP("CommandLine", "no display found (DISPLAY is not set); run it on a "
-                                                           "desktop, or under Xvfb: xvfb-run -a peltra")));
+    print(stderr, QStringLiteral("peltra: ") + say(source));
+}
+} // namespace
+
+void CommandLine::reportNoDisplay() {
+    reportStartProblem(QT_TRANSLATE_NOOP("CommandLine", "no display found (DISPLAY is not set); run it on a "
+                                                        "desktop, or under Xvfb: xvfb-run -a peltra"));
 }
 
 void CommandLine::reportNoAnswer() {
-    CommandLineLanguage::choose();
-    print(stderr, QStringLiteral("peltra: ") +
-                      say(QT_TRANSLATE_NOOP("CommandLine", "PELTRA is running already but does not answer")));
+    reportStartProblem(QT_TRANSLATE_NOOP("CommandLine", "PELTRA is running already but does not answer"));
 }
 
 void CommandLine::reportUnreachable() {
-    CommandLineLanguage::choose();
-    print(stderr, QStringLiteral("peltra: ") +
-                      say(QT_TRANSLATE_NOOP("CommandLine", "PELTRA is running already, but later starts cannot "
-                                                           "reach it; use its window or its tray icon")));
+    reportStartProblem(QT_TRANSLATE_NOOP("CommandLine", "PELTRA is running already, but later starts cannot "
+                                                        "reach it; use its window or its tray icon"));
 }
 
 void CommandLine::reportNotReachable() {
-    CommandLineLanguage::choose();
-    print(stderr, QStringLiteral("peltra: ") +
-                      say(QT_TRANSLATE_NOOP("CommandLine", "its address could not be made: later starts "
-                                                           "cannot reach this one")));
+    reportStartProblem(QT_TRANSLATE_NOOP("CommandLine", "its address could not be made: later starts "
+                                                        "cannot reach this one"));
 }

@@ -22,11 +22,6 @@ tray_panel() { xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "tray
 rd_until 5 eval '[[ -n $(tray_panel) ]]' || rd_fail "trayer's panel did not appear"
 tray_icon() { xwininfo -tree -id "$(tray_panel)" 2>/dev/null | awk '/\("peltra" "PELTRA"\)/ && !n++ { print $1 }'; }
 icon_shown() { icon=$(tray_icon) && [[ -n $icon ]] && rd_shown "$icon"; }
-# minimise_by_click: the click on the count (2130 twips below the menu bar, centred) minimises.
-minimise_by_click() {
-    rd_activate "$win" && rd_click "$win" 320 225
-    rd_until 5 rd_hidden "$win" || rd_fail "a click on the count did not minimise the window"
-}
 
 rd_start_program "$PROGRAM"
 rd_wait_window "ペルトラ for Windows"
@@ -35,7 +30,7 @@ sleep 1
 rd_geometry "$win"
 place="$RD_OX $RD_OY"
 [[ -z $(tray_icon) ]] || rd_fail "a tray icon while the window is open"
-minimise_by_click
+rd_minimise_by_click "$win"
 minimised=$SECONDS
 rd_until 5 icon_shown || rd_fail "no tray icon while minimised"
 rd_geometry "$icon"
@@ -47,7 +42,7 @@ rd_click "$icon" $((RD_W / 2)) $((RD_H / 2))
 { rd_until 3 rd_restored "$win" && ((SECONDS - minimised < 12)); } || rd_fail "the tray icon's click did not bring the window back"
 rd_until 5 eval '[[ -z $(tray_icon) ]]' || rd_fail "the tray icon stays with the window back"
 rd_pass "the click on the count minimised the window; the drawn tray icon ($colours colours) brought it back and went"
-minimise_by_click
+rd_minimise_by_click "$win"
 rd_until 30 rd_restored "$win" || rd_fail "the window did not come back by itself"
 sleep 1
 rd_geometry "$win"

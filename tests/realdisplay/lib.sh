@@ -113,6 +113,12 @@ rd_near() {
 }
 # rd_outer_size WIN W H: the window's outer size, frame included, within two pixels.
 rd_outer_size() { rd_geometry "$1" && rd_near "$RD_OW" "$2" "$RD_OH" "$3" 2 || rd_fail "window is ${RD_OW}x$RD_OH outside, expected ${2}x$3"; }
+# rd_minimise_by_click WIN: a click on the count (2130 twips below the menu bar, centred, standard size)
+# minimises the window.
+rd_minimise_by_click() {
+    rd_activate "$1" && rd_click "$1" 320 225
+    rd_until 5 rd_hidden "$1" || rd_fail "a click on the count did not minimise window $1"
+}
 # rd_ini SECTION KEY: the value in the settings file; fails when it is not there.
 rd_ini() {
     local key=${2//(/%28}

@@ -33,13 +33,8 @@ listed=$("$PROGRAM" --list | cut -f1,3)
 rd_shot side_by_side
 rd_pass "two countdowns side by side, each titled; a second start of the name went to it; --list shows both"
 
-# minimise WIN: a click on its count (2130 twips below the menu bar, centred).
-minimise() {
-    rd_activate "$1" && rd_click "$1" 320 225
-    rd_until 5 rd_hidden "$1" || rd_fail "a click on the count did not minimise window $1"
-}
-minimise "$named"
-minimise "$default"
+rd_minimise_by_click "$named"
+rd_minimise_by_click "$default"
 started=$SECONDS
 rd_until 30 rd_restored "$named" || rd_fail "誕生日 did not come back by itself"
 rd_hidden "$default" || rd_fail "the default countdown came back with 誕生日, after $((SECONDS - started)) s"

@@ -41,7 +41,11 @@ QFont fittedDayFont(QFont font, int columnWidth, int cellMargins) {
 } // namespace
 
 INP_DATE::INP_DATE(const ProgramContext& context, QWidget* parent) : CancelRoutedDialog(parent), context(context) {
-    setWindowTitle(QStringLiteral("イベント日の設定"));
+    // A named countdown's date window says whose date it asks for: several may start at login together.
+    const QString title = QStringLiteral("イベント日の設定");
+    setWindowTitle(context.settings.countdownName.isEmpty()
+                       ? title
+                       : context.settings.countdownName + QStringLiteral(" - ") + title);
 
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));

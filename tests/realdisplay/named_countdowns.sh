@@ -45,6 +45,15 @@ rd_until 45 rd_restored "$default" || rd_fail "the default countdown did not com
 rd_shown "$named" && ! rd_hidden "$named" || rd_fail "誕生日 did not stay open"
 rd_pass "the default countdown came back after its own delay, $((SECONDS - started)) s"
 
+# A name never used starts with its own event-date window, which says whose date it asks for.
+"$PROGRAM" -p 卒業式 >"$RD_TMP/new.log" 2>&1 &
+new_pid=$!
+RD_STOP_PIDS+=("$new_pid")
+rd_wait_window "卒業式 - イベント日の設定"
+rd_stop "$new_pid"
+[[ ! -e $XDG_CONFIG_HOME/PELTRA/countdowns/卒業式.ini ]] || rd_fail "the new name wrote its file before a date was chosen"
+rd_pass "a new name asks for its event date first, in a window that names it"
+
 kill -TERM "$named_pid"
 rd_until 10 eval "! kill -0 $named_pid 2>/dev/null" || rd_fail "誕生日 did not end on SIGTERM"
 wait "$named_pid" || rd_fail "誕生日 ended with status $?"

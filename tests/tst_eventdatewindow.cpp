@@ -6,6 +6,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace Qt::StringLiterals;
+
 class TestEventDateWindow : public QObject {
     Q_OBJECT
 
@@ -41,14 +43,22 @@ private slots:
         QTest::addColumn<QDate>("clicked");
         QTest::addColumn<int>("answer");     // to the question; 0: none asked
         QTest::addColumn<QString>("stored"); // the date, the file's one value; empty: nothing written
-        QTest::newRow("first start: tomorrow") << int(Ok) << QDate() << QDate() << 0 << "2026/12/07";
-        QTest::newRow("date clicked") << int(Ok) << eventDate << other << 0 << "2027/01/05";
-        QTest::newRow("today refused") << int(Ok) << eventDate << QDate(2026, 12, 6) << 0 << "";
-        QTest::newRow("first start, cancelled") << int(Cancel) << QDate() << other << 0 << "";
-        QTest::newRow("same date clicked again") << int(Cancel) << eventDate << eventDate << 0 << "";
-        QTest::newRow("changed, leave") << int(Cancel) << eventDate << other << MessageAnswer::Ok << "";
-        QTest::newRow("close box, changed, stay") << int(CloseBox) << eventDate << other << MessageAnswer::Cancel << "";
-        QTest::newRow("Escape, changed, stay") << int(Escape) << eventDate << other << MessageAnswer::Cancel << "";
+        QTest::addColumn<QString>("said");   // the message box shown: title, then text; empty: none
+        const QString set = u"設定確認|イベント日を設定しました。"_s,
+                      refused = u"日付確認|本日より以降の日付を指定して下さい。"_s;
+        const QString leave = u"終了確認|イベント日は変更されています。 設定しないで終了しますか？"_s;
+        QTest::newRow("first start: tomorrow") << int(Ok) << QDate() << QDate() << 0 << "2026/12/07" << set;
+        QTest::newRow("date clicked") << int(Ok) << eventDate << other << 0 << "2027/01/05" << set;
+        QTest::newRow("today refused") << int(Ok) << eventDate << QDate(2026, 12, 6) << 0 << "" << refused;
+        QTest::newRow("first start, cancelled") << int(Cancel) << QDate() << other << 0 << ""
+                                                << "";
+        QTest::newRow("same date clicked again") << int(Cancel) << eventDate << eventDate << 0 << ""
+                                                 << "";
+        QTest::newRow("changed, leave") << int(Cancel) << eventDate << other << MessageAnswer::Ok << "" << leave;
+        QTest::newRow("close box, changed, stay")
+            << int(CloseBox) << eventDate << other << MessageAnswer::Cancel << "" << leave;
+        QTest::newRow("Escape, changed, stay")
+            << int(Escape) << eventDate << other << MessageAnswer::Cancel << "" << leave;
     }
     void leaving() {
         QFETCH(int, route);
@@ -56,6 +66,7 @@ private slots:
         QFETCH(QDate, clicked);
         QFETCH(int, answer);
         QFETCH(QString, stored);
+        QFETCH(QString, said);
         const bool staysOpen = route == Ok ? stored.isEmpty() : answer == MessageAnswer::Cancel;
         open(theDate);
         platform->answers << answer;
@@ -72,7 +83,10 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         else
             QTest::mouseClick(dialog->Command1[route], Qt::LeftButton);
-        QCOMPARE(platform->messages.size(), route == Ok || answer ? 1 : 0);
+        QStringList shown;
+        for (const auto& message : platform->messages)
+            shown << message.title + u'|' + message.prompt;
+        QCOMPARE(shown.join(u'\n'), said);
         QVERIFY(platform->messages.isEmpty() ||
                 platform->messages[0].style == (route == Ok ? MessageStyle::Information : MessageStyle::Question));
         QCOMPARE(store->contents().values(), stored.isEmpty() ? QStringList() : QStringList{stored});

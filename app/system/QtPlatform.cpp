@@ -1,6 +1,7 @@
 #include "app/system/QtPlatform.h"
 
 #include "app/core/Twips.h"
+#include "app/system/WallClockWatcher.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -34,6 +35,10 @@ QRectF toTwips(const QRect& pixels) {
 }
 
 } // namespace
+
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform() = default;
 
 int QtPlatform::messageBox(const QString& prompt, int style, const QString& title) {
     QMessageBox box(visibleParent());
@@ -138,6 +143,16 @@ QList<QRectF> QtPlatform::availableRectsTwips() {
 
 QDateTime QtPlatform::now() {
     return QDateTime::currentDateTime();
+}
+
+qint64 QtPlatform::bootClockMsecs() {
+    return WallClockWatcher::bootClockMsecs();
+}
+
+void QtPlatform::watchWallClock(std::function<void()> handler) {
+    // Made at the first call, once the application and its event loop exist.
+    wallClock = std::make_unique<WallClockWatcher>();
+    QObject::connect(wallClock.get(), &WallClockWatcher::jumped, wallClock.get(), std::move(handler));
 }
 
 void QtPlatform::processEvents() {

@@ -4,15 +4,20 @@
 #include "app/core/ClockSchedule.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/WallClockCheck.h"
+#include "app/system/WallClockWatcher.h"
 #include "countdown/CountdownClock.h"
 #include "countdown/CountdownStatusBar.h"
 #include "tests/support/WindowTestHelpers.h"
 
 #include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
 #include <optional>
+
+#include <cstdio>
 
 using namespace ClockSchedule;
 
@@ -168,6 +173,26 @@ private slots:
         QMetaObject::invokeMethod(window.Timer1, "timeout");
         QVERIFY(!window.isMinimized());
         QCOMPARE(f->settings.MinimizedAt, 36000.0F); // as the click set it, wherever the clock went
+    }
+
+    // The zone file replaced as the system's tools do (a new link renamed over it, a new copy) is
+    // told once; a change elsewhere in its folder is not.
+    void zoneFileChanges() {
+        QTemporaryDir folder;
+        const QString zoneFile = folder.filePath("localtime"), fresh = folder.filePath("localtime.new");
+        QVERIFY(QFile::link("/usr/share/zoneinfo/Asia/Tokyo", zoneFile));
+        WallClockWatcher watcher(zoneFile);
+        QSignalSpy jumped(&watcher, &WallClockWatcher::jumped);
+        QFile other(folder.filePath("other"));
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("x"));
+        other.close();
+        QTest::qWait(200);
+        QCOMPARE(jumped.size(), 0);
+        QVERIFY(QFile::link("/usr/share/zoneinfo/Europe/Berlin", fresh) &&
+                ::rename(qPrintable(fresh), qPrintable(zoneFile)) == 0);
+        QTRY_COMPARE(jumped.size(), 1);
+        QVERIFY(QFile::remove(zoneFile) && QFile::copy("/usr/share/zoneinfo/America/New_York", zoneFile));
+        QTRY_VERIFY(jumped.size() >= 2);
     }
 
     // A suspend longer than the delay: the boot clock ran on, so the first look after it returns.

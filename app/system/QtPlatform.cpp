@@ -150,8 +150,11 @@ qint64 QtPlatform::bootClockMsecs() {
 }
 
 void QtPlatform::watchWallClock(std::function<void()> handler) {
-    // Made at the first call, once the application and its event loop exist.
-    wallClock = std::make_unique<WallClockWatcher>();
+    // Made at the first call, once the application and its event loop exist. A zone named by TZ
+    // cannot change from outside the process (and the C library would not read its file again);
+    // without TZ the zone is /etc/localtime.
+    const QString zoneFile = qEnvironmentVariableIsEmpty("TZ") ? QStringLiteral("/etc/localtime") : QString();
+    wallClock = std::make_unique<WallClockWatcher>(zoneFile);
     QObject::connect(wallClock.get(), &WallClockWatcher::jumped, wallClock.get(), std::move(handler));
 }
 

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString localTimePath = QStringLiteral("/etc/localtime");
-
 qint64 msecsOf(clockid_t clock) {
     timespec now{};
     ::clock_gettime(clock, &now);
@@ -23,17 +21,17 @@ qint64 msecsOf(clockid_t clock) {
 
 } // namespace
 
-WallClockWatcher::WallClockWatcher(QObject* parent) : QObject(parent) {
+WallClockWatcher::WallClockWatcher(const QString& zoneFile, QObject* parent) : QObject(parent), zoneFile(zoneFile) {
     timerFd = ::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
     if (timerFd >= 0) {
         armTimer();
         timerNotifier = new QSocketNotifier(timerFd, QSocketNotifier::Read, this);
         connect(timerNotifier, &QSocketNotifier::activated, this, &WallClockWatcher::readTimer);
     }
-    if (qEnvironmentVariableIsEmpty("TZ")) {
+    if (!zoneFile.isEmpty()) {
         zone = zoneIdentity();
         zoneWatcher = new QFileSystemWatcher(this);
-        zoneWatcher->addPath(QFileInfo(localTimePath).path());
+        zoneWatcher->addPath(QFileInfo(zoneFile).path());
         connect(zoneWatcher, &QFileSystemWatcher::directoryChanged, this, &WallClockWatcher::zoneFolderChanged);
     }
     check.moved(msecsOf(CLOCK_REALTIME), bootClockMsecs(), msecsOf(CLOCK_MONOTONIC));
@@ -72,9 +70,9 @@ void WallClockWatcher::lookAtClocks() {
         emit jumped();
 }
 
-QString WallClockWatcher::zoneIdentity() {
-    // The zone file that /etc/localtime names, with its own identity: a new link or a new copy.
-    const QFileInfo link(localTimePath);
+QString WallClockWatcher::zoneIdentity() const {
+    // The zone file that the link names, with its own identity: a new link or a new copy.
+    const QFileInfo link(zoneFile);
     const QFileInfo target(link.canonicalFilePath());
     return link.symLinkTarget() + u'|' + QString::number(target.lastModified().toMSecsSinceEpoch()) + u'|' +
            QString::number(target.size()) + u'|' + QString::number(link.lastModified().toMSecsSinceEpoch());

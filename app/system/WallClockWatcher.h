@@ -13,12 +13,13 @@ class QSocketNotifier;
 //   is set, and on every resume from suspend;
 // - at each wake-up of the event loop the wall clock is compared with the boot clock, which also
 //   catches clocks that the kernel never hears of (a clock faked inside the process);
-// - with no TZ in the environment the zone is /etc/localtime: its folder is watched for the link or
-//   file being replaced. A TZ set in the environment cannot change from outside the process.
+// - the zone file (/etc/localtime, where no TZ in the environment names another zone) is watched
+//   through its folder, for the link or the file being replaced.
 class WallClockWatcher : public QObject {
     Q_OBJECT
 public:
-    explicit WallClockWatcher(QObject* parent = nullptr);
+    // zoneFile: the file that gives the local zone, or empty where the zone cannot change.
+    explicit WallClockWatcher(const QString& zoneFile, QObject* parent = nullptr);
     ~WallClockWatcher() override;
 
     // Milliseconds of CLOCK_BOOTTIME.
@@ -32,11 +33,12 @@ private:
     void readTimer();
     void lookAtClocks();
     void zoneFolderChanged();
-    static QString zoneIdentity();
+    QString zoneIdentity() const;
 
     int timerFd = -1;
     QSocketNotifier* timerNotifier = nullptr;
     QFileSystemWatcher* zoneWatcher = nullptr;
+    QString zoneFile;
     QString zone;
     WallClockCheck check;
 };

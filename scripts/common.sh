@@ -8,7 +8,7 @@ PELTRA_PACKAGES=(
     qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
     qt6-translations-l10n qt6-l10n-tools
     libgl-dev libfontconfig-dev fonts-ipafont fonts-liberation2
-    xvfb openbox xdotool x11-utils imagemagick faketime trayer
+    xvfb openbox xdotool x11-utils imagemagick faketime trayer libxcb1-dev pkgconf
     desktop-file-utils appstream dpkg-dev file lintian
     clang libfuzzer-14-dev
 )

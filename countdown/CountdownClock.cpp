@@ -31,6 +31,10 @@ CountdownClock::CountdownClock(Platform& platform, const AppSettings& settings, 
     platform.watchWallClock([this] { wallClockJumped(); });
 }
 
+CountdownClock::~CountdownClock() {
+    platform.watchWallClock({});
+}
+
 void CountdownClock::start() {
     scheduleClock();
     startCount();

@@ -28,6 +28,7 @@ public:
     };
     CountdownClock(Platform& platform, const AppSettings& settings, const ReturnSchedule& schedule, Handlers handlers,
                    QObject* parent);
+    ~CountdownClock() override;
 
     QTimer* countTimer() const { return count; }
     QTimer* clockTimer() const { return clock; }

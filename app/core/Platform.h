@@ -57,7 +57,8 @@ public:
     // what elapsed times are measured on.
     virtual qint64 bootClockMsecs() = 0;
     // From now on, handler runs soon after the wall clock jumps (set by hand or by the time service,
-    // a resume from suspend) or the time zone changes. One handler; a new one replaces the last.
+    // a resume from suspend) or the time zone changes. One handler; a new one replaces the last, an empty one ends the
+    // watch.
     virtual void watchWallClock(std::function<void()> handler) = 0;
     virtual void processEvents() = 0;
     // The folder holding the program's data: help file, sounds.

@@ -150,6 +150,9 @@ qint64 QtPlatform::bootClockMsecs() {
 }
 
 void QtPlatform::watchWallClock(std::function<void()> handler) {
+    wallClock.reset();
+    if (!handler)
+        return;
     // Made at the first call, once the application and its event loop exist. A zone named by TZ
     // cannot change from outside the process (and the C library would not read its file again);
     // without TZ the zone is /etc/localtime.

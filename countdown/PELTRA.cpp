@@ -10,6 +10,7 @@
 #include "app/core/WindowPlacement.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
+#include "countdown/CountdownClock.h"
 #include "countdown/CountdownStatusBar.h"
 #include "countdown/TrayIndicator.h"
 #include "dialogs/INFO_VER.h"
@@ -30,9 +31,6 @@
 namespace {
 const QString caption = QStringLiteral("ペルトラ for Windows");
 const QString endTitle = QStringLiteral("終了確認");
-constexpr int countInterval = 10000;
-constexpr int afterReturnInterval = 60000;
-constexpr int clockInterval = 1000;
 } // namespace
 
 PELTRA::PELTRA(const ProgramContext& context, QWidget* parent)
@@ -104,14 +102,10 @@ void PELTRA::createControls() {
     for (int panel = 1; panel <= CountdownStatusBar::panelCount; ++panel)
         StatusBar1->panel(panel)->installEventFilter(this);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(countInterval);
-    connect(Timer1, &QTimer::timeout, this, &PELTRA::Timer1_Timer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(clockInterval);
-    connect(Timer2, &QTimer::timeout, this, &PELTRA::Timer2_Timer);
+    clock = new CountdownClock(platform, settings, schedule, {[this] { Timer1_Timer(); }, [this] { Timer2_Timer(); }},
+                               this);
+    Timer1 = clock->countTimer();
+    Timer2 = clock->clockTimer();
 }
 
 void PELTRA::createMenu() {
@@ -143,8 +137,7 @@ void PELTRA::createMenu() {
 
 void PELTRA::Form_Load() {
     geometryPassAtLoad();
-    Timer1->start();
-    Timer2->start();
+    clock->start();
 }
 
 void PELTRA::geometryPassAtLoad() {
@@ -357,13 +350,13 @@ void PELTRA::Timer1_Timer() {
         askAboutPassedEvent();
         return;
     }
-    if (isMinimized() && schedule.isDue(settings, platform.now()))
+    if (isMinimized() && schedule.isDue(settings, platform.bootClockMsecs()))
         returnWindow(true);
 }
 
 void PELTRA::askAboutPassedEvent() {
     countdownLayout->showCount(QString());
-    Timer1->stop();
+    clock->stopCount();
     const int answer = platform.messageBox(QStringLiteral("イベントは終了しています。 新しい日を設定しますか？"),
                                            MessageStyle::Question, QStringLiteral("設定日付確認"));
     if (answer != MessageAnswer::Ok) {
@@ -376,16 +369,17 @@ void PELTRA::askAboutPassedEvent() {
 }
 
 void PELTRA::runDialog(QDialog& dialog) {
-    Timer1->stop();
+    clock->stopCount();
     dialog.exec();
-    Timer1->start();
+    clock->startCount();
     Form_Activate();
 }
 
 void PELTRA::returnWindow(bool withChime) {
     // Taken before the sound, so that a tick while it plays or its message is up starts no second return.
     schedule.take();
-    Timer1->setInterval(afterReturnInterval);
+    clock->setCountPeriod(CountdownClock::afterReturnPeriod);
+    clock->scheduleCount();
     if (withChime && !settings.returnsSilently()) {
         PlayReturnSound(settings, platform);
         if (platform.hasEnded())
@@ -403,8 +397,7 @@ void PELTRA::Label1_Click(int index) {
     takeCurrentPlace();
     saveWindowPosition(false);
     moveTo({Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top)});
-    Timer1->setInterval(countInterval);
-    schedule.start(settings, platform.now());
+    startReturnCountdown();
     showMinimized();
 }
 
@@ -422,11 +415,17 @@ void PELTRA::changeEvent(QEvent* event) {
     // Every minimise, whichever way, counts the return from now; a window brought back by hand
     // needs no return any more.
     if (isMinimized() && !wasMinimised) {
-        Timer1->setInterval(countInterval);
-        schedule.start(settings, platform.now());
+        startReturnCountdown();
     } else if (!isMinimized() && wasMinimised) {
         schedule.take();
+        clock->scheduleCount();
     }
+}
+
+void PELTRA::startReturnCountdown() {
+    clock->setCountPeriod(CountdownClock::countingPeriod);
+    schedule.start(settings, platform.now(), platform.bootClockMsecs());
+    clock->scheduleCount();
 }
 
 void PELTRA::undoMaximise() {
@@ -462,12 +461,12 @@ void PELTRA::mnuEditEvent_Click() {
 }
 
 void PELTRA::mnuHelpContents_KeyWord_Click(int index) {
-    Timer1->stop();
+    clock->stopCount();
     if (index == 0)
         platform.winHelp(this, settings.HelpFilePath, HelpCommand::PartialKey, 0);
     else if (index == 1)
         platform.winHelp(this, settings.HelpFilePath, HelpCommand::Contents, 0);
-    Timer1->start();
+    clock->startCount();
 }
 
 void PELTRA::mnuHelpAbout_Click() {

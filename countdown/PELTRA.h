@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class CountdownClock;
 class CountdownStatusBar;
 class QAction;
 class QDialog;
@@ -57,6 +58,7 @@ public:
     CountdownLayout& layout() { return *countdownLayout; }
     LabelDragger& dragger() { return *labelDragger; }
     [[nodiscard]] const ReturnSchedule& returnSchedule() const { return schedule; }
+    [[nodiscard]] const CountdownClock& countdownClock() const { return *clock; }
     [[nodiscard]] const ProgramContext& programContext() const { return context; }
     // The days left that the window shows: 1 for tomorrow, 0 on the day, negative once it has passed.
     [[nodiscard]] int daysLeft() const { return shownDaysLeft; }
@@ -64,6 +66,7 @@ public:
     std::array<QLabel*, 3> Label1{};
     QLabel* Image1 = nullptr;
     CountdownStatusBar* StatusBar1 = nullptr;
+    // Single shots set by the countdown clock for the next change of the picture.
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QAction* mnuFileEnd = nullptr;
@@ -100,6 +103,8 @@ private:
     void runDialog(QDialog& dialog);
     // Brings the minimised window back, with the chime when it returns by itself.
     void returnWindow(bool withChime);
+    // MinimizedAt is now, the return counted from now on the boot clock.
+    void startReturnCountdown();
     void report(const StoreWrite& write);
     void undoMaximise();
     // Writes the window's place as "M_Top" then "M_Left"; also into the settings when asked.
@@ -116,6 +121,7 @@ private:
     std::unique_ptr<CountdownLayout> countdownLayout;
     std::unique_ptr<LabelDragger> labelDragger;
     ReturnSchedule schedule;
+    CountdownClock* clock = nullptr;
     QSizeF outerSizeTwips;
     QPointF placedTwips;
 };

@@ -5,6 +5,7 @@
 #include "app/settings/ProgramContext.h"
 #include "app/settings/SettingsLoader.h"
 #include "app/settings/SettingsStore.h"
+#include "app/settings/StaleSaveFiles.h"
 #include "countdown/PELTRA.h"
 #include "dialogs/INP_DATE.h"
 
@@ -18,6 +19,8 @@ std::unique_ptr<PELTRA> startUp(const ProgramContext& context) {
     settings.AppKey = QStringLiteral("PELTRA");
     settings.HelpFilePath = programDirectory + u'/' + QStringLiteral("PELTRA.HLP");
 
+    // What a killed save left beside the settings file.
+    removeStaleSaveFiles(context.store.fileName(), platform.now());
     loadSettings(settings, context.store, platform, [&context] {
         INP_DATE eventDate(context);
         eventDate.exec();

@@ -14,7 +14,7 @@ PELTRA_RUN_PACKAGES=(
 # Debian packages needed only to test it (scripts/test): the virtual display and what drives it, the
 # accessibility bus for the screen-reader tests, the package checks, the fuzzers and the linters.
 PELTRA_TEST_PACKAGES=(
-    xvfb openbox xdotool x11-utils imagemagick faketime trayer
+    xvfb openbox xdotool x11-utils imagemagick faketime trayer libxcb1-dev pkgconf
     dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file lintian
     clang libfuzzer-14-dev clang-format clang-tidy

@@ -69,27 +69,22 @@ private slots:
         }
     }
 
-    // Ten minutes from the start, across midnight too; and with no delay at once.
-    void returnDelay() {
-        for (const auto& [now, minimizedAt, passed] :
-             {std::tuple(36599, 36000.0, false), {36600, 36000.0, true}, {299, 86100.0, false}, {300, 86100.0, true}}) {
-            QCOMPARE(returnDelayPassed(now, minimizedAt, 600), passed);
-            QVERIFY(returnDelayPassed(now, minimizedAt, 0));
-        }
-    }
-
-    // The delay as loaded, its fraction cut off; one return a minimise.
+    // The delay counted on the boot clock, its fraction cut off; one return a minimise. The wall clock
+    // at the start gives MinimizedAt, and nothing else: set back or ahead it changes nothing.
     void returnOncePerMinimise() {
         AppSettings settings;
         settings.OptReturn = u"90.9"_s;
         ReturnSchedule schedule;
-        const QDateTime start(QDate(2026, 12, 6), QTime(10, 0, 0, 900));
-        QVERIFY(!schedule.isDue(settings, start.addSecs(90)));
-        schedule.start(settings, start);
-        QCOMPARE(settings.MinimizedAt, 36000.0F);
-        QVERIFY(!schedule.isDue(settings, start.addSecs(89)) && schedule.isDue(settings, start.addSecs(90)));
+        const QDateTime start(QDate(2026, 12, 6), QTime(23, 59, 30, 900));
+        constexpr qint64 boot = 7'000'000;
+        QVERIFY(!schedule.isDue(settings, boot + 90'000) && !schedule.msecsLeft(settings, boot));
+        schedule.start(settings, start, boot);
+        QCOMPARE(settings.MinimizedAt, 86370.0F);
+        QCOMPARE(schedule.msecsLeft(settings, boot + 4'000), 86'000);
+        QVERIFY(!schedule.isDue(settings, boot + 89'999) && schedule.isDue(settings, boot + 90'000));
+        QCOMPARE(schedule.msecsLeft(settings, boot + 500'000), 0);
         schedule.take();
-        QVERIFY(!schedule.isDue(settings, start.addSecs(150)));
+        QVERIFY(!schedule.isDue(settings, boot + 150'000));
     }
 
     // The chime's player, a module of its own: found, false for what it cannot play, never holding the program.

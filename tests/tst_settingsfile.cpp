@@ -1,7 +1,9 @@
 // The settings file on disk: its format against QSettings, damaged files, refused files, failures, batches.
 #include "app/settings/SettingsLoader.h"
+#include "app/settings/StaleSaveFiles.h"
 #include "tests/support/TestStore.h"
 
+#include <QApplication>
 #include <QSettings>
 #include <QTest>
 
@@ -130,5 +132,48 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsFile)
+// A leftover of a killed save beside the file: its name, how long untouched (s), what it is; removed?
+using Leftover = std::tuple<QString, int, QString, bool>;
+
+class TestStaleSaveFiles : public StoreTestCase {
+    Q_OBJECT
+private slots:
+    void removedAtStart_data() {
+        QTest::addColumn<Leftover>("row");
+        QTest::newRow("a killed save, two minutes old") << Leftover{"PELTRA.ini.aB3xZ9", 120, "file", true};
+        QTest::newRow("a save under way") << Leftover{"PELTRA.ini.aB3xZ9", 20, "file", false};
+        QTest::newRow("the kept damaged file") << Leftover{"PELTRA.ini.damaged-20261206-100000", 3600, "file", false};
+        QTest::newRow("five characters") << Leftover{"PELTRA.ini.aB3xZ", 3600, "file", false};
+        QTest::newRow("seven characters") << Leftover{"PELTRA.ini.aB3xZ9q", 3600, "file", false};
+        QTest::newRow("not ours by name") << Leftover{"OTHER.ini.aB3xZ9", 3600, "file", false};
+        QTest::newRow("a link") << Leftover{"PELTRA.ini.aB3xZ9", 3600, "link", false};
+        QTest::newRow("a folder") << Leftover{"PELTRA.ini.aB3xZ9", 3600, "folder", false};
+        QTest::newRow("another user's") << Leftover{"PELTRA.ini.aB3xZ9", 3600, "theirs", false};
+    }
+    void removedAtStart() {
+        QFETCH(Leftover, row);
+        const auto& [name, age, kind, removed] = row;
+        if (kind == "theirs" && ::geteuid() != 0)
+            QSKIP("only root can give a file to another user");
+        const QDir folder = QFileInfo(store->iniPath()).absoluteDir();
+        QVERIFY(folder.mkpath("."));
+        const QString path = folder.filePath(name), target = folder.filePath("target");
+        QFile file(kind == "link" ? target : path);
+        QVERIFY(kind == "folder" ? folder.mkdir(name) : file.open(QIODevice::WriteOnly) && file.write("[Config]\n"));
+        file.close();
+        QVERIFY(kind != "link" || QFile::link(target, path));
+        QVERIFY(kind != "theirs" || ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+        const QDateTime now = QDateTime::currentDateTime().addSecs(age);
+        QCOMPARE(removeStaleSaveFiles(store->iniPath(), now), removed ? QStringList{name} : QStringList{});
+        QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), !removed);
+        QVERIFY(kind != "link" || QFile::exists(target)); // what a link points at stays too
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    TestSettingsFile settingsFile;
+    TestStaleSaveFiles staleSaveFiles;
+    return QTest::qExec(&settingsFile, argc, argv) | QTest::qExec(&staleSaveFiles, argc, argv);
+}
 #include "tst_settingsfile.moc"

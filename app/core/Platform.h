@@ -6,6 +6,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // Answers and styles of the program's message boxes.
@@ -51,6 +53,13 @@ public:
     // of screenRectsTwips().
     virtual QList<QRectF> availableRectsTwips() = 0;
     virtual QDateTime now() = 0;
+    // Milliseconds on a clock that counts a suspend and that nobody can set (Linux CLOCK_BOOTTIME):
+    // what elapsed times are measured on.
+    virtual qint64 bootClockMsecs() = 0;
+    // From now on, handler runs soon after the wall clock jumps (set by hand or by the time service,
+    // a resume from suspend) or the time zone changes. One handler; a new one replaces the last, an empty one ends the
+    // watch.
+    virtual void watchWallClock(std::function<void()> handler) = 0;
     virtual void processEvents() = 0;
     // The folder holding the program's data: help file, sounds.
     virtual QString programDirectory() = 0;

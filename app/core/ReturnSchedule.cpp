@@ -3,20 +3,21 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Platform.h"
 
-bool returnDelayPassed(int nowSeconds, double minimizedAt, qint64 delaySeconds) {
-    constexpr int secondsPerDay = 86400;
-    const double elapsed = nowSeconds - minimizedAt;
-    if (elapsed >= double(delaySeconds))
-        return true;
-    // Below zero, the clock has passed midnight since the countdown started.
-    return elapsed < 0 && elapsed + secondsPerDay >= double(delaySeconds);
-}
+#include <algorithm>
 
-void ReturnSchedule::start(AppSettings& settings, const QDateTime& now) {
+void ReturnSchedule::start(AppSettings& settings, const QDateTime& now, qint64 bootMsecs) {
     settings.MinimizedAt = float(secondsSinceMidnight(now));
+    startedAt = bootMsecs;
     pending = true;
 }
 
-bool ReturnSchedule::isDue(const AppSettings& settings, const QDateTime& now) const {
-    return pending && returnDelayPassed(secondsSinceMidnight(now), settings.MinimizedAt, returnDelaySeconds(settings));
+std::optional<qint64> ReturnSchedule::msecsLeft(const AppSettings& settings, qint64 bootMsecs) const {
+    if (!pending)
+        return std::nullopt;
+    const qint64 delay = returnDelaySeconds(settings) * 1000;
+    return std::max<qint64>(0, delay - (bootMsecs - startedAt));
+}
+
+bool ReturnSchedule::isDue(const AppSettings& settings, qint64 bootMsecs) const {
+    return msecsLeft(settings, bootMsecs) == 0;
 }

@@ -2,6 +2,7 @@
 
 #include "app/core/HelpRequest.h"
 #include "app/core/Twips.h"
+#include "app/system/WallClockWatcher.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -35,6 +36,10 @@ QRectF toTwips(const QRect& pixels) {
 }
 
 } // namespace
+
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform() = default;
 
 int QtPlatform::messageBox(const QString& prompt, int style, const QString& title) {
     QMessageBox box(visibleParent());
@@ -139,6 +144,22 @@ QList<QRectF> QtPlatform::availableRectsTwips() {
 
 QDateTime QtPlatform::now() {
     return QDateTime::currentDateTime();
+}
+
+qint64 QtPlatform::bootClockMsecs() {
+    return WallClockWatcher::bootClockMsecs();
+}
+
+void QtPlatform::watchWallClock(std::function<void()> handler) {
+    wallClock.reset();
+    if (!handler)
+        return;
+    // Made at the first call, once the application and its event loop exist. A zone named by TZ
+    // cannot change from outside the process (and the C library would not read its file again);
+    // without TZ the zone is /etc/localtime.
+    const QString zoneFile = qEnvironmentVariableIsEmpty("TZ") ? QStringLiteral("/etc/localtime") : QString();
+    wallClock = std::make_unique<WallClockWatcher>(zoneFile);
+    QObject::connect(wallClock.get(), &WallClockWatcher::jumped, wallClock.get(), std::move(handler));
 }
 
 void QtPlatform::processEvents() {

@@ -2,9 +2,16 @@
 
 #include "app/core/Platform.h"
 
+#include <memory>
+
+class WallClockWatcher;
+
 // The platform as Qt gives it on today's desktops.
 class QtPlatform : public Platform {
 public:
+    QtPlatform();
+    ~QtPlatform() override;
+
     int messageBox(const QString& prompt, int style, const QString& title) override;
     void winHelp(QWidget* window, const QString& helpFile, int command, int data) override;
     void playSound(const QString& path) override;
@@ -15,6 +22,8 @@ public:
     QList<QRectF> screenRectsTwips() override;
     QList<QRectF> availableRectsTwips() override;
     QDateTime now() override;
+    qint64 bootClockMsecs() override;
+    void watchWallClock(std::function<void()> handler) override;
     void processEvents() override;
     QString programDirectory() override;
     [[noreturn]] void endProgram() override;
@@ -24,4 +33,7 @@ public:
     static QString helpViewerPath();
     // The module that plays the chime.
     static QString soundModulePath();
+
+private:
+    std::unique_ptr<WallClockWatcher> wallClock;
 };

@@ -41,6 +41,19 @@ public:
     // The available areas; the whole screens unless a test sets panels.
     QList<QRectF> availableRectsTwips() override { return available.isEmpty() ? screens : available; }
     QDateTime now() override { return clock; }
+    qint64 bootClockMsecs() override { return bootClock; }
+    void watchWallClock(std::function<void()> handler) override { wallClockHandler = std::move(handler); }
+    // Time passes: the wall clock and the boot clock move on together.
+    void pass(qint64 msecs) {
+        clock = clock.addMSecs(msecs);
+        bootClock += msecs;
+    }
+    // The wall clock is set to the moment, as the user or the time service would; the watcher is told.
+    void setWallClock(const QDateTime& moment) {
+        clock = moment;
+        if (wallClockHandler)
+            wallClockHandler();
+    }
     void processEvents() override {}
     QString programDirectory() override { return dataFolder; }
     void endProgram() override { ended = true; }
@@ -61,6 +74,8 @@ public:
     QList<QRectF> screens{QRectF(0, 0, 15360, 11520)};
     QList<QRectF> available;
     QDateTime clock;
+    qint64 bootClock = 5'000'000;
+    std::function<void()> wallClockHandler;
     QString dataFolder = QStringLiteral("/opt/peltra");
     bool ended = false;
 };

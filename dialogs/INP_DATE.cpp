@@ -12,6 +12,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -68,6 +69,7 @@ INP_DATE::INP_DATE(const ProgramContext& context, QWidget* parent) : CancelRoute
         // fonts pushes Saturday out of sight.
         days->horizontalHeader()->setMinimumSectionSize(1);
         days->verticalHeader()->setMinimumSectionSize(1);
+        days->installEventFilter(this);
     }
     connect(MonthView1, &QCalendarWidget::clicked, this, &INP_DATE::MonthView1_DateClick);
 
@@ -179,4 +181,17 @@ void INP_DATE::cancelClicked() {
 
 void INP_DATE::cancelRequested() {
     Command1_Click(1);
+}
+
+bool INP_DATE::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == MonthView1->findChild<QTableView*>()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto modifiers = static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier;
+        // Enter on a day confirms it, as "了解" (drawn as the default button) does.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+            Command1_Click(0);
+            return true;
+        }
+    }
+    return CancelRoutedDialog::eventFilter(watched, event);
 }

@@ -9,7 +9,7 @@
 class TestEventDateWindow : public QObject {
     Q_OBJECT
 
-    enum Route { Ok, Cancel, CloseBox, Escape };
+    enum Route { Ok, Cancel, CloseBox, Escape, Enter };
     inline static const QDate eventDate{2027, 3, 1}, other{2027, 1, 5}; // the scripted clock says 2026/12/06
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<TestStore> store;
@@ -33,8 +33,8 @@ private slots:
     // A locale whose short date is not yyyy/MM/dd: the stored form must not follow it.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // "了解" stores a date after today; "キャンセル", Escape and the close box ask first only when the
-    // date shown differs from the one in force, and at the first start end the program.
+    // "了解", or Enter on a day, stores a date after today; "キャンセル", Escape and the close box ask first only when
+    // the date shown differs from the one in force, and at the first start end the program.
     void leaving_data() {
         QTest::addColumn<int>("route");
         QTest::addColumn<QDate>("theDate");
@@ -49,6 +49,9 @@ private slots:
         QTest::newRow("changed, leave") << int(Cancel) << eventDate << other << MessageAnswer::Ok << "";
         QTest::newRow("close box, changed, stay") << int(CloseBox) << eventDate << other << MessageAnswer::Cancel << "";
         QTest::newRow("Escape, changed, stay") << int(Escape) << eventDate << other << MessageAnswer::Cancel << "";
+        QTest::newRow("Enter on a day") << int(Enter) << eventDate << other << 0 << "2027/01/05";
+        QTest::newRow("Enter on today: refused") << int(Enter) << eventDate << QDate(2026, 12, 6) << 0 << "";
+        QTest::newRow("Enter, first start: tomorrow") << int(Enter) << QDate() << QDate() << 0 << "2026/12/07";
     }
     void leaving() {
         QFETCH(int, route);
@@ -56,29 +59,40 @@ private slots:
         QFETCH(QDate, clicked);
         QFETCH(int, answer);
         QFETCH(QString, stored);
-        const bool staysOpen = route == Ok ? stored.isEmpty() : answer == MessageAnswer::Cancel;
+        const bool confirms = route == Ok || route == Enter;
+        const bool staysOpen = confirms ? stored.isEmpty() : answer == MessageAnswer::Cancel;
         open(theDate);
         platform->answers << answer;
-        if (clicked.isValid()) { // a real click on the date's cell moves on to "了解"
+        auto* view = dialog->MonthView1->findChild<QTableView*>();
+        if (route == Enter) { // the day reached with the arrow keys
+            const QDate target = clicked.isValid() ? clicked : dialog->MonthView1->selectedDate();
+            dialog->MonthView1->setSelectedDate(target.addDays(-1));
+            dialog->MonthView1->setFocus();
+            QCOMPARE(QApplication::focusWidget(), view);
+            QTest::keyClick(view, Qt::Key_Right);
+            QTest::keyClick(view, Qt::Key_Enter, Qt::KeypadModifier);
+        } else if (clicked.isValid()) { // a real click on the date's cell moves on to "了解"
             dialog->MonthView1->setSelectedDate(clicked);
-            auto* view = dialog->MonthView1->findChild<QTableView*>();
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->currentIndex()).center());
             QVERIFY(dialog->Command1[0]->hasFocus());
         }
-        dialog->MonthView1->setFocus(); // away from "了解", where a window kept open puts it back
-        if (route == CloseBox)          // as the window manager's close box
+        if (route != Enter)
+            dialog->MonthView1->setFocus(); // away from "了解", where a window kept open puts it back
+        if (route == CloseBox)              // as the window manager's close box
             QCOMPARE(dialog->windowHandle()->close(), !staysOpen);
         else if (route == Escape)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        else
+        else if (route != Enter)
             QTest::mouseClick(dialog->Command1[route], Qt::LeftButton);
-        QCOMPARE(platform->messages.size(), route == Ok || answer ? 1 : 0);
+        QCOMPARE(platform->messages.size(), confirms || answer ? 1 : 0);
         QVERIFY(platform->messages.isEmpty() ||
-                platform->messages[0].style == (route == Ok ? MessageStyle::Information : MessageStyle::Question));
+                platform->messages[0].style == (confirms ? MessageStyle::Information : MessageStyle::Question));
         QCOMPARE(store->contents().values(), stored.isEmpty() ? QStringList() : QStringList{stored});
-        QCOMPARE(settings.TheDate, route == Ok ? dialog->MonthView1->selectedDate() : theDate);
-        QCOMPARE(std::pair(dialog->isVisible(), dialog->Command1[0]->hasFocus()), std::pair(staysOpen, staysOpen));
-        QCOMPARE(platform->ended, route != Ok && !theDate.isValid());
+        QCOMPARE(settings.TheDate, confirms ? dialog->MonthView1->selectedDate() : theDate);
+        // A date refused from the calendar leaves the focus there for another one.
+        QWidget* focusKeptOn = route == Enter ? static_cast<QWidget*>(view) : dialog->Command1[0];
+        QCOMPARE(std::pair(dialog->isVisible(), focusKeptOn->hasFocus()), std::pair(staysOpen, staysOpen));
+        QCOMPARE(platform->ended, !confirms && !theDate.isValid());
     }
 
     void helpAndAFailedSave() {

@@ -3,6 +3,7 @@
 #include "app/core/Conversions.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/ReturnSchedule.h"
+#include "app/core/SizePresets.h"
 #include "app/system/QtPlatform.h"
 
 #include <QDeadlineTimer>
@@ -16,6 +17,32 @@ class TestLogic : public QObject {
     Q_OBJECT
 
 private slots:
+    // The presets, largest first, that fit a screen's free area: 1 fits, 0 does not. Scaling gives
+    // fewer twips per pixel (15 at 100 %, 10 at 150 %, 7.5 at 200 %); a panel takes its height.
+    void presetsThatFit_data() {
+        QTest::addColumn<QList<QRectF>>("areas"); // twips
+        QTest::addColumn<QString>("fits");
+        const auto area = [](double width, double height, double twipsPerPixel, double panel = 0) {
+            return QRectF(0, panel * twipsPerPixel, width * twipsPerPixel, (height - panel) * twipsPerPixel);
+        };
+        QTest::newRow("1920x1080 at 100 %, panel") << QList{area(1920, 1080, 15, 40)} << "11111";
+        QTest::newRow("1920x1080 at 150 %, panel") << QList{area(1920, 1080, 10, 40)} << "01111";
+        QTest::newRow("1920x1080 at 200 %, panel") << QList{area(1920, 1080, 7.5, 40)} << "00111";
+        QTest::newRow("1024x768, no panel: exactly") << QList{area(1024, 768, 15)} << "11111";
+        QTest::newRow("1024x768, panel") << QList{area(1024, 768, 15, 24)} << "01111";
+        QTest::newRow("one of two screens is enough") << QList{area(800, 600, 7.5), area(1920, 1200, 7.5)} << "01111";
+        QTest::newRow("wide but low") << QList{area(3840, 590, 15)} << "00111";
+        QTest::newRow("no screen known") << QList<QRectF>{} << "11111";
+    }
+    void presetsThatFit() {
+        QFETCH(QList<QRectF>, areas);
+        QFETCH(QString, fits);
+        QString shown;
+        for (int preset = 0; preset < presetCount; ++preset)
+            shown += presetFitsScreens(preset, areas) ? u'1' : u'0';
+        QCOMPARE(shown, fits);
+    }
+
     // Lenient reading, strict reading (the whole text that number) and switch values (-1: none).
     void numbers() {
         for (const auto& [text, lenient, strict, boolean] : {std::tuple(u" 1.5e3 "_s, 1500.0, true, 1),

@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class CountdownAccessibility;
 class CountdownStatusBar;
 class QAction;
 class QDialog;
@@ -56,6 +57,7 @@ public:
     void saveForSessionEnd();
     CountdownLayout& layout() { return *countdownLayout; }
     LabelDragger& dragger() { return *labelDragger; }
+    CountdownAccessibility& accessibility() { return *countAccessibility; }
     [[nodiscard]] const ReturnSchedule& returnSchedule() const { return schedule; }
     [[nodiscard]] const ProgramContext& programContext() const { return context; }
     // The days left that the window shows: 1 for tomorrow, 0 on the day, negative once it has passed.
@@ -115,6 +117,7 @@ private:
     QWidget* canvas = nullptr;
     std::unique_ptr<CountdownLayout> countdownLayout;
     std::unique_ptr<LabelDragger> labelDragger;
+    CountdownAccessibility* countAccessibility = nullptr;
     ReturnSchedule schedule;
     QSizeF outerSizeTwips;
     QPointF placedTwips;

@@ -1,8 +1,11 @@
 #include "app/core/SizePresets.h"
+#include "countdown/CountdownAccessibility.h"
 #include "countdown/CountdownStatusBar.h"
 #include "tests/support/WindowTestHelpers.h"
 
+#include <QAccessible>
 #include <QDialog>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -216,6 +219,64 @@ private slots:
         QEvent ungrab(QEvent::UngrabMouse); // a modal box takes the mouse: the drag is over
         QApplication::sendEvent(label, &ungrab);
         QVERIFY(!window.dragger().isDragging(index));
+    }
+
+    // The count is reached by Tab and framed; Space or Enter on it minimises as a click does, with the place
+    // saved and the return counted; arrows move it while moving is on.
+    void keyboard_data() {
+        QTest::addColumn<bool>("moving");
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<bool>("minimises");
+        QTest::addColumn<QPoint>("moved"); // pixels
+        QTest::newRow("Space") << false << QKeyCombination(Qt::Key_Space) << true << QPoint();
+        QTest::newRow("Return") << true << QKeyCombination(Qt::Key_Return) << true << QPoint();
+        QTest::newRow("keypad Enter") << false << (Qt::KeypadModifier | Qt::Key_Enter) << true << QPoint();
+        QTest::newRow("Ctrl+Space: nothing") << false << (Qt::CTRL | Qt::Key_Space) << false << QPoint();
+        QTest::newRow("left, moving on") << true << QKeyCombination(Qt::Key_Left) << false << QPoint(-4, 0);
+        QTest::newRow("Shift+down, moving on") << true << (Qt::SHIFT | Qt::Key_Down) << false << QPoint(0, 20);
+        QTest::newRow("right, moving off") << false << QKeyCombination(Qt::Key_Right) << false << QPoint();
+    }
+    void keyboard() {
+        QFETCH(bool, moving);
+        QFETCH(QKeyCombination, keys);
+        QFETCH(bool, minimises);
+        QFETCH(QPoint, moved);
+        f->settings.OptMsgMove = moving ? QStringLiteral("1") : QStringLiteral("0");
+        PELTRA& window = f->open();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QLabel* count = window.Label1[2];
+        count->clearFocus();
+        QTest::keyClick(&window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), count);
+        QCOMPARE(window.accessibility().focusFrame()->widget(), count);
+        const QPointF start = window.layout().labelPosition(2);
+        QTest::keyClick(count, keys.key(), keys.keyboardModifiers());
+        QCOMPARE(window.isMinimized() && window.returnSchedule().isPending(), minimises);
+        QCOMPARE(f->saved("M_Left").isEmpty(), !minimises);
+        QCOMPARE(window.layout().labelPosition(2) - start, QPointF(moved * 15));
+    }
+
+    // What a screen reader reads: the count with the messages around it, the panels with what they show.
+    void accessibleNames_data() {
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("countName");
+        QTest::newRow("both messages") << QStringList{"イベントまで\nあと", "日"} << "イベントまで あと 10 日";
+        QTest::newRow("no upper message") << QStringList{"", "日です"} << "10 日です";
+    }
+    void accessibleNames() {
+        QFETCH(QStringList, messages);
+        QFETCH(QString, countName);
+        f->settings.OptMsg = {messages[0], messages[1]};
+        PELTRA& window = f->open();
+        const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(window.Label1[2]), countName);
+        QCOMPARE(name(window.Label1[0]).isEmpty(), false);
+        QCOMPARE(name(window.StatusBar1->panel(1)), "イベント日：" + f->settings.TheDate.toString("yyyy/MM/dd"));
+        QCOMPARE(name(window.StatusBar1->panel(2)), "今日 " + f->settings.DateText);
+        QCOMPARE(name(window.StatusBar1->panel(3)), "時刻 " + f->settings.TimeText);
+        f->platform.clock = f->platform.clock.addDays(1); // a day later the count is read anew
+        window.Timer1_Timer();
+        QCOMPARE(name(window.Label1[2]), QString(countName).replace("10", "9"));
     }
 };
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class CountdownLayout;
+class QFocusFrame;
+class QLabel;
+struct AppSettings;
+
+// The countdown window for the keyboard and a screen reader. The count takes the focus with Tab
+// and answers Space and Enter as a click on it does; while moving the texts is on, the arrow keys
+// move it by a few pixels (Shift: further), kept as a drag keeps a text. The texts are named as
+// they are read: the count with the messages around it, "イベントまであと 30 日".
+class CountdownAccessibility : public QObject {
+    Q_OBJECT
+
+public:
+    // labels: the upper message, the lower message, the count; click runs a click on label index.
+    CountdownAccessibility(CountdownLayout& layout, const AppSettings& settings, std::array<QLabel*, 3> labels,
+                           std::function<void(int index)> click, QObject* parent = nullptr);
+
+    // The name the count is read with: the upper message, the count and the lower message, each
+    // on one line, the empty ones left out.
+    static QString countName(const QString& upper, const QString& count, const QString& lower);
+    // Pixels an arrow key moves the focused count, without and with Shift.
+    static constexpr int arrowStep = 4;
+    static constexpr int shiftArrowStep = 20;
+
+    // Names the texts after what they now show.
+    void refresh();
+    [[nodiscard]] QFocusFrame* focusFrame() const { return frame; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers);
+
+    CountdownLayout& layout;
+    const AppSettings& settings;
+    std::array<QLabel*, 3> labels;
+    std::function<void(int index)> click;
+    QFocusFrame* frame = nullptr;
+};

@@ -29,13 +29,12 @@ CountdownAccessibility::CountdownAccessibility(CountdownLayout& layout, const Ap
     refresh();
 }
 
-QString CountdownAccessibility::countName(const QString& upper, const QString& count, const QString& lower) {
+QString CountdownAccessibility::countName(const QString& upper, const QString& count) {
     QStringList parts;
-    for (const QString& text : {upper, count, lower}) {
-        const QString line = text.simplified();
-        if (!line.isEmpty())
-            parts << line;
-    }
+    if (const QString line = upper.simplified(); !line.isEmpty())
+        parts << line;
+    if (const QString days = count.simplified(); !days.isEmpty())
+        parts << days + QStringLiteral(" 日");
     return parts.join(u' ');
 }
 
@@ -44,8 +43,7 @@ void CountdownAccessibility::refresh() {
         if (label->accessibleName() != name)
             label->setAccessibleName(name);
     };
-    set(labels[CountdownLayout::count],
-        countName(labels[0]->text(), labels[CountdownLayout::count]->text(), labels[1]->text()));
+    set(labels[CountdownLayout::count], countName(labels[0]->text(), labels[CountdownLayout::count]->text()));
     // An empty message is still a place on the window: it is named for what it would hold.
     for (std::size_t i = 0; i < messageNames.size(); ++i)
         set(labels[i], labels[i]->text().simplified().isEmpty() ? messageNames[i] : labels[i]->text().simplified());

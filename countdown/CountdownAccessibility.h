@@ -14,7 +14,7 @@ struct AppSettings;
 // The countdown window for the keyboard and a screen reader. The count takes the focus with Tab
 // and answers Space and Enter as a click on it does; while moving the texts is on, the arrow keys
 // move it by a few pixels (Shift: further), kept as a drag keeps a text. The texts are named as
-// they are read: the count with the messages around it, "イベントまであと 30 日".
+// they are read: the count after the upper message, "イベントまであと 30 日".
 class CountdownAccessibility : public QObject {
     Q_OBJECT
 
@@ -23,9 +23,9 @@ public:
     CountdownAccessibility(CountdownLayout& layout, const AppSettings& settings, std::array<QLabel*, 3> labels,
                            std::function<void(int index)> click, QObject* parent = nullptr);
 
-    // The name the count is read with: the upper message, the count and the lower message, each
-    // on one line, the empty ones left out.
-    static QString countName(const QString& upper, const QString& count, const QString& lower);
+    // The name the count is read with: the upper message on one line, then the days,
+    // "高校の入学試験まであと・・・ 30 日"; an empty message or count left out.
+    static QString countName(const QString& upper, const QString& count);
     // Pixels an arrow key moves the focused count, without and with Shift.
     static constexpr int arrowStep = 4;
     static constexpr int shiftArrowStep = 20;

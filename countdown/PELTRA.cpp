@@ -76,6 +76,7 @@ void PELTRA::createControls() {
     Image1 = new QLabel(canvas);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
+    Image1->setAccessibleName(QStringLiteral("背景の画像"));
     Image1->hide();
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(canvas);

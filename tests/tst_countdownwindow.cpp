@@ -256,12 +256,13 @@ private slots:
         QCOMPARE(window.layout().labelPosition(2) - start, QPointF(moved * 15));
     }
 
-    // What a screen reader reads: the count with the messages around it, the panels with what they show.
+    // What a screen reader reads: the count after the upper message, the panels with what they show.
     void accessibleNames_data() {
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("countName");
-        QTest::newRow("both messages") << QStringList{"イベントまで\nあと", "日"} << "イベントまで あと 10 日";
-        QTest::newRow("no upper message") << QStringList{"", "日です"} << "10 日です";
+        QTest::newRow("upper message on two lines")
+            << QStringList{"イベントまで\nあと", "頑張ろう！"} << "イベントまで あと 10 日";
+        QTest::newRow("no upper message") << QStringList{"", "日です"} << "10 日";
     }
     void accessibleNames() {
         QFETCH(QStringList, messages);

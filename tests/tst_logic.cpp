@@ -7,8 +7,12 @@
 #include "app/system/QtPlatform.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLibrary>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace Conversions;
 using namespace Qt::StringLiterals;
@@ -93,6 +97,48 @@ private slots:
                                          {u"2027/03/01 10:00"_s, {}}}) {
             QCOMPARE(parseStoredDate(text), date.isValid() ? std::optional(date) : std::nullopt);
             QCOMPARE(parseStoredDate(storedDateText(date)), date.isValid() ? std::optional(date) : std::nullopt);
+        }
+    }
+
+    // The desktop's opener is run without waiting for it, the address as one argument; its exit status
+    // decides whether the address was opened.
+    void opener_data() {
+        QTest::addColumn<QString>("script"); // of the opener on PATH; none: no opener there
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("opener succeeds") << u"exit 0"_s << true;
+        QTest::newRow("opener finds no handler") << u"exit 3"_s << false;
+        QTest::newRow("opener fails later") << u"sleep 0.5; exit 4"_s << false;
+        QTest::newRow("killed") << u"kill -9 $$"_s << false;
+        QTest::newRow("no opener") << QString() << false;
+    }
+    void opener() {
+        QFETCH(QString, script);
+        QFETCH(bool, opened);
+        QTemporaryDir bin;
+        const QString argumentFile = bin.filePath(u"argument"_s);
+        if (!script.isNull()) {
+            QFile opener(bin.filePath(QLatin1String(QtPlatform::opener)));
+            QVERIFY(opener.open(QIODevice::WriteOnly));
+            opener.write(("#!/bin/sh\nPATH=/usr/bin:/bin\nprintf '%s|%s' \"$1\" \"$#\" >'" + argumentFile + "'\n" +
+                          script + '\n')
+                             .toUtf8());
+            opener.close();
+            opener.setPermissions(opener.permissions() | QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QtPlatform platform;
+        std::optional<bool> answer;
+        const QString address = u"mailto:peltra@example.org?subject=a b;$(id)"_s;
+        platform.openUrl(address, [&](bool taken) { answer = taken; });
+        qputenv("PATH", path);
+        QVERIFY(!answer || script.isNull()); // never waited for
+        QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 5000);
+        QCOMPARE(*answer, opened);
+        if (!script.isNull()) {
+            QFile argument(argumentFile);
+            QVERIFY(argument.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(argument.readAll()), address + u"|1"_s);
         }
     }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Walks the accessible tree (AT-SPI, as a screen reader sees it) of one window of a running program.
 
-Usage: accessible_tree.py PID TITLE [TEXT...]
+Usage: accessible_tree.py PID TITLE [TEXT | once:NAME ...]
 Prints every control with its role and name; fails (status 1) when a control has no name, when a
-TEXT is not within some name, or (status 2) when the window is not in the tree.
+TEXT is not within some name, when not exactly one object is named NAME, or (status 2) when the
+window is not in the tree.
 """
 import sys
 
@@ -58,9 +59,16 @@ def main():
         print(f'{mark}{"  " * depth}{role.value_nick}: {name!r}')
         if control and not name.strip():
             unnamed += 1
-    missing = [text for text in texts if not any(text in name for _, _, name, _ in found)]
-    for text in missing:
-        print(f'no name holds "{text}"')
+    missing = []
+    for text in texts:
+        if text.startswith('once:'):
+            count = sum(1 for _, _, name, _ in found if name == text[5:])
+            if count != 1:
+                missing.append(text)
+                print(f'{count} objects named "{text[5:]}", not one')
+        elif not any(text in name for _, _, name, _ in found):
+            missing.append(text)
+            print(f'no name holds "{text}"')
     print(f'{len(found)} objects, {unnamed} controls without a name')
     return 1 if unnamed or missing else 0
 

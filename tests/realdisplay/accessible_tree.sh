@@ -3,7 +3,7 @@
 # tree of the countdown window, the settings window (Ctrl+K) and the event-date window (Ctrl+V)
 # is walked with pyatspi (accessible_tree.py); every button, switch, option, scroll bar, text
 # box, label and calendar has a name, and the count and the status panels are read with what
-# they show.
+# they show. In the about window (Alt+H, A) each shadowed title is read once.
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 rd_program "$@"
@@ -55,6 +55,12 @@ rd_wait_window "イベント日の設定"
 walk "イベント日の設定" "イベント日" "了解"
 rd_activate "$RD_WIN" && rd_key Escape
 rd_until 5 eval "[[ -z \$(rd_find_window イベント日の設定) ]]" || rd_fail "the event-date window stays after Escape"
+
+rd_activate "$win" && rd_key alt+h && sleep 0.3 && rd_key a
+rd_wait_window "ﾊﾞｰｼﾞｮﾝ情報"
+walk "ﾊﾞｰｼﾞｮﾝ情報" once:ペルトラ once:☆ once:開発班
+rd_activate "$RD_WIN" && rd_key Escape
+rd_until 5 eval "[[ -z \$(rd_find_window ﾊﾞｰｼﾞｮﾝ情報) ]]" || rd_fail "the about window stays after Escape"
 
 rd_close "$win"
 rd_done

@@ -29,7 +29,7 @@ rd_pass "Tab and Space minimised the window; it came back by itself after $((SEC
 
 by_keys Return
 timeout 20 "$PROGRAM" >"$RD_TMP/second.log" 2>&1 || rd_fail "the second start ended with status $?"
-rd_until 5 rd_restored "$win" && rd_until 5 rd_is_active "$win" || rd_fail "the second start did not bring the window back active"
+{ rd_until 5 rd_restored "$win" && rd_until 5 rd_is_active "$win"; } || rd_fail "the second start did not bring the window back active"
 sleep 0.5
 rd_geometry "$win"
 [[ "$RD_OX $RD_OY" == "$place" ]] || rd_fail "the window came back at $RD_OX $RD_OY, not at $place"

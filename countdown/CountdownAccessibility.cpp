@@ -3,9 +3,9 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Twips.h"
 #include "countdown/CountdownLayout.h"
+#include "countdown/FocusMark.h"
 
 #include <QFocusEvent>
-#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -24,8 +24,7 @@ CountdownAccessibility::CountdownAccessibility(CountdownLayout& layout, const Ap
     for (std::size_t i = 0; i < messageNames.size(); ++i)
         labels[i]->setAccessibleDescription(messageNames[i]);
     // Drawn around the count, outside it: the count's box and text stay as they are.
-    frame = new QFocusFrame(count->parentWidget());
-    frame->hide();
+    frame = new FocusMark(count->parentWidget());
     refresh();
 }
 
@@ -59,15 +58,18 @@ bool CountdownAccessibility::eventFilter(QObject* watched, QEvent* event) {
         // The frame marks a focus the keyboard brought, not the one a window gets when it is activated.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
-            frame->setWidget(count);
+            frame->follow(count);
         break;
     }
     case QEvent::FocusOut:
-        frame->setWidget(nullptr);
-        frame->hide();
+        frame->follow(nullptr);
         break;
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
+        // The count is the window's one stop: Tab keeps the focus where the window's activation put
+        // it, and brings no focus-in. The frame shows it is there.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            frame->follow(count);
         if (keyPressed(key->key(), key->modifiers() & ~Qt::KeypadModifier))
             return true;
         break;
@@ -81,8 +83,7 @@ bool CountdownAccessibility::eventFilter(QObject* watched, QEvent* event) {
 bool CountdownAccessibility::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
     QLabel* count = labels[CountdownLayout::count];
     if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
-        frame->setWidget(nullptr);
-        frame->hide();
+        frame->follow(nullptr);
         click(CountdownLayout::count);
         return true;
     }
@@ -110,6 +111,6 @@ bool CountdownAccessibility::keyPressed(int key, Qt::KeyboardModifiers modifiers
     layout.setLabelPosition(CountdownLayout::count, {position.x() + Twips::fromPixelsX(pixels.x()),
                                                      position.y() + Twips::fromPixelsY(pixels.y())});
     // Seen moving with the count.
-    frame->setWidget(count);
+    frame->follow(count);
     return true;
 }

@@ -7,7 +7,7 @@
 #include <functional>
 
 class CountdownLayout;
-class QFocusFrame;
+class FocusMark;
 class QLabel;
 struct AppSettings;
 
@@ -32,7 +32,7 @@ public:
 
     // Names the texts after what they now show.
     void refresh();
-    [[nodiscard]] QFocusFrame* focusFrame() const { return frame; }
+    [[nodiscard]] FocusMark* focusFrame() const { return frame; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,5 +44,5 @@ private:
     const AppSettings& settings;
     std::array<QLabel*, 3> labels;
     std::function<void(int index)> click;
-    QFocusFrame* frame = nullptr;
+    FocusMark* frame = nullptr;
 };

@@ -1,11 +1,11 @@
 #include "app/core/SizePresets.h"
 #include "countdown/CountdownAccessibility.h"
 #include "countdown/CountdownStatusBar.h"
+#include "countdown/FocusMark.h"
 #include "tests/support/WindowTestHelpers.h"
 
 #include <QAccessible>
 #include <QDialog>
-#include <QFocusFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -228,27 +228,37 @@ private slots:
         QTest::addColumn<QKeyCombination>("keys");
         QTest::addColumn<bool>("minimises");
         QTest::addColumn<QPoint>("moved"); // pixels
-        QTest::newRow("Space") << false << QKeyCombination(Qt::Key_Space) << true << QPoint();
-        QTest::newRow("Return") << true << QKeyCombination(Qt::Key_Return) << true << QPoint();
-        QTest::newRow("keypad Enter") << false << (Qt::KeypadModifier | Qt::Key_Enter) << true << QPoint();
-        QTest::newRow("Ctrl+Space: nothing") << false << (Qt::CTRL | Qt::Key_Space) << false << QPoint();
-        QTest::newRow("left, moving on") << true << QKeyCombination(Qt::Key_Left) << false << QPoint(-4, 0);
-        QTest::newRow("Shift+down, moving on") << true << (Qt::SHIFT | Qt::Key_Down) << false << QPoint(0, 20);
-        QTest::newRow("right, moving off") << false << QKeyCombination(Qt::Key_Right) << false << QPoint();
+        QTest::addColumn<bool>("wasFocused");
+        QTest::newRow("Space") << false << QKeyCombination(Qt::Key_Space) << true << QPoint() << true;
+        QTest::newRow("Space, the focus elsewhere before")
+            << false << QKeyCombination(Qt::Key_Space) << true << QPoint() << false;
+        QTest::newRow("Return") << true << QKeyCombination(Qt::Key_Return) << true << QPoint() << true;
+        QTest::newRow("keypad Enter") << false << (Qt::KeypadModifier | Qt::Key_Enter) << true << QPoint() << true;
+        QTest::newRow("Ctrl+Space: nothing") << false << (Qt::CTRL | Qt::Key_Space) << false << QPoint() << true;
+        QTest::newRow("left, moving on") << true << QKeyCombination(Qt::Key_Left) << false << QPoint(-4, 0) << true;
+        QTest::newRow("Shift+down, moving on") << true << (Qt::SHIFT | Qt::Key_Down) << false << QPoint(0, 20) << true;
+        QTest::newRow("right, moving off") << false << QKeyCombination(Qt::Key_Right) << false << QPoint() << true;
     }
     void keyboard() {
         QFETCH(bool, moving);
         QFETCH(QKeyCombination, keys);
         QFETCH(bool, minimises);
         QFETCH(QPoint, moved);
+        QFETCH(bool, wasFocused);
         f->settings.OptMsgMove = moving ? QStringLiteral("1") : QStringLiteral("0");
         PELTRA& window = f->open();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QLabel* count = window.Label1[2];
-        count->clearFocus();
-        QTest::keyClick(&window, Qt::Key_Tab);
+        FocusMark* frame = window.accessibility().focusFrame();
+        QVERIFY(!frame->isVisible()); // not at the start, whether or not the count has the focus
+        if (wasFocused)               // the window's one stop has the focus since the window's activation
+            count->setFocus(Qt::ActiveWindowFocusReason);
+        else
+            count->clearFocus();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), count);
-        QCOMPARE(window.accessibility().focusFrame()->widget(), count);
+        QCOMPARE(std::pair(frame->target(), frame->isVisible()), std::pair(static_cast<QWidget*>(count), true));
+        QVERIFY(frame->geometry().contains(count->geometry()) && frame->geometry() != count->geometry());
         const QPointF start = window.layout().labelPosition(2);
         QTest::keyClick(count, keys.key(), keys.keyboardModifiers());
         QCOMPARE(window.isMinimized() && window.returnSchedule().isPending(), minimises);

@@ -14,6 +14,7 @@ CountdownStatusBar::CountdownStatusBar(QWidget* parent) : QWidget(parent) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setIndent(2);
         panels[std::size_t(i)] = label;
+        label->setAccessibleName(accessibleName(i + 1, initialTexts[i]));
         widths[std::size_t(i)] = defaultPanelWidth;
     }
     setFixedHeight(fontMetrics().height() + 8);
@@ -22,7 +23,22 @@ CountdownStatusBar::CountdownStatusBar(QWidget* parent) : QWidget(parent) {
 
 void CountdownStatusBar::setPanelText(int panel, const QString& text) {
     // QLabel ignores a text it already shows, so the clock repaints only what changed.
-    this->panel(panel)->setText(text);
+    QLabel* label = this->panel(panel);
+    label->setText(text);
+    if (const QString name = accessibleName(panel, text); label->accessibleName() != name)
+        label->setAccessibleName(name);
+}
+
+QString CountdownStatusBar::accessibleName(int panel, const QString& text) {
+    const QString shown = text.simplified();
+    switch (panel) {
+    case 1: // the event date says what it is
+        return shown.isEmpty() ? QStringLiteral("イベント日") : shown;
+    case 2:
+        return QStringLiteral("今日 ") + shown;
+    default:
+        return QStringLiteral("時刻 ") + shown;
+    }
 }
 
 QString CountdownStatusBar::panelText(int panel) const {

@@ -26,6 +26,9 @@ public:
     // A hidden panel keeps its text and width; only its drawing stops.
     void setPanelShown(int panel, bool shown);
     [[nodiscard]] QLabel* panel(int panel) const;
+    // What a screen reader reads for a panel showing text: the event date as shown, the date and
+    // the time after what they are.
+    static QString accessibleName(int panel, const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -10,6 +10,7 @@
 #include "app/core/WindowPlacement.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
+#include "countdown/CountdownAccessibility.h"
 #include "countdown/CountdownClock.h"
 #include "countdown/CountdownStatusBar.h"
 #include "countdown/TrayIndicator.h"
@@ -75,6 +76,7 @@ void PELTRA::createControls() {
     Image1 = new QLabel(canvas);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
+    Image1->setAccessibleName(QStringLiteral("背景の画像"));
     Image1->hide();
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(canvas);
@@ -94,6 +96,9 @@ void PELTRA::createControls() {
     labelDragger = std::make_unique<LabelDragger>(
         *countdownLayout, settings,
         LabelDragger::Handlers{[this](int index) { Label1_Click(index); }, [this] { Form_DblClick(); }});
+    countAccessibility = new CountdownAccessibility(
+        *countdownLayout, settings, Label1, [this](int i) { Label1_Click(i); }, this);
+    connect(this, &PELTRA::countChanged, countAccessibility, &CountdownAccessibility::refresh);
     // The filters go on once the dragger they hand the labels' events to exists.
     for (QLabel* label : Label1)
         label->installEventFilter(this);
@@ -166,6 +171,7 @@ void PELTRA::Form_Activate() {
     settings.MainActivated = 1;
     StatusBar1->setPanelText(1, eventDateText(settings.TheDate));
     geometryPassAtActivation();
+    countAccessibility->refresh();
 }
 
 void PELTRA::geometryPassAtActivation() {

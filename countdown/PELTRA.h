@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class CountdownAccessibility;
 class CountdownClock;
 class CountdownStatusBar;
 class QAction;
@@ -57,6 +58,7 @@ public:
     void saveForSessionEnd();
     CountdownLayout& layout() { return *countdownLayout; }
     LabelDragger& dragger() { return *labelDragger; }
+    CountdownAccessibility& accessibility() { return *countAccessibility; }
     [[nodiscard]] const ReturnSchedule& returnSchedule() const { return schedule; }
     [[nodiscard]] const CountdownClock& countdownClock() const { return *clock; }
     [[nodiscard]] const ProgramContext& programContext() const { return context; }
@@ -120,6 +122,7 @@ private:
     QWidget* canvas = nullptr;
     std::unique_ptr<CountdownLayout> countdownLayout;
     std::unique_ptr<LabelDragger> labelDragger;
+    CountdownAccessibility* countAccessibility = nullptr;
     ReturnSchedule schedule;
     CountdownClock* clock = nullptr;
     QSizeF outerSizeTwips;

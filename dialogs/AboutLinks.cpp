@@ -51,14 +51,18 @@ QString AboutLinks::homePagePath(const QString& address) {
 void AboutLinks::open(Link link, Platform& platform) {
     switch (link) {
     case Link::Mail:
-        if (!platform.openUrl(QStringLiteral("mailto:") + ProductInfo::mailAddress.toString()))
-            platform.messageBox(QStringLiteral("「Outlook Express」 が ｲﾝｽﾄｰﾙ されていません。"),
-                                MessageStyle::Exclamation, QStringLiteral("OE ｲﾝｽﾄｰﾙ 確認"));
+        platform.openUrl(QStringLiteral("mailto:") + ProductInfo::mailAddress.toString(), [&platform](bool opened) {
+            if (!opened)
+                platform.messageBox(QStringLiteral("「Outlook Express」 が ｲﾝｽﾄｰﾙ されていません。"),
+                                    MessageStyle::Exclamation, QStringLiteral("OE ｲﾝｽﾄｰﾙ 確認"));
+        });
         break;
     case Link::HomePage:
-        if (!platform.openUrl(ProductInfo::homePage.toString()))
-            platform.messageBox(QStringLiteral("「Internet Explorer」 が ｲﾝｽﾄｰﾙ されていません。"),
-                                MessageStyle::Exclamation, QStringLiteral("IE ｲﾝｽﾄｰﾙ 確認"));
+        platform.openUrl(ProductInfo::homePage.toString(), [&platform](bool opened) {
+            if (!opened)
+                platform.messageBox(QStringLiteral("「Internet Explorer」 が ｲﾝｽﾄｰﾙ されていません。"),
+                                    MessageStyle::Exclamation, QStringLiteral("IE ｲﾝｽﾄｰﾙ 確認"));
+        });
         break;
     case Link::None:
         break;

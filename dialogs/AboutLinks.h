@@ -33,7 +33,8 @@ public:
     static QString homePageHost(const QString& address);
     static QString homePagePath(const QString& address);
 
-    // Opens the link through the desktop's mail or web handler; where none takes the address,
-    // says so with the not-installed message of that link. Nothing runs through a shell.
+    // Opens the link through the desktop's mail or web handler without waiting for it; where none
+    // takes the address (the opener missing or failing), says so with the not-installed message of
+    // that link once the opener has answered. Nothing runs through a shell.
     static void open(Link link, Platform& platform);
 };

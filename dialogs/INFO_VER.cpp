@@ -4,11 +4,14 @@
 #include "app/core/Platform.h"
 #include "app/core/ProductInfo.h"
 #include "app/core/Twips.h"
+#include "dialogs/DecorationLayer.h"
 #include "dialogs/WidgetLook.h"
 
 #include <QApplication>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -62,6 +65,10 @@ INFO_VER::INFO_VER(Platform& platform, QWidget* parent) : FixedSizeDialog(parent
     // Moves over the background clear the links' highlight.
     setMouseTracking(true);
 
+    for (auto& layer : shadowLayers) {
+        layer = new DecorationLayer(this);
+        layer->setGeometry(Twips::toPixelRect(0, 0, clientWidth, clientHeight));
+    }
     createTitles();
     createLinks();
     createFrameAndLines();
@@ -70,6 +77,7 @@ INFO_VER::INFO_VER(Platform& platform, QWidget* parent) : FixedSizeDialog(parent
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     Image1->setScaledContents(true);
+    Image1->setAccessibleName(QStringLiteral("ペルトラ のアイコン"));
     Image1->setGeometry(Twips::toPixelRect(735, 390, 480, 480));
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
@@ -81,13 +89,17 @@ INFO_VER::INFO_VER(Platform& platform, QWidget* parent) : FixedSizeDialog(parent
     connect(Command1, &QPushButton::clicked, this, &INFO_VER::Command1_Click);
 
     stackControls();
+    linkFocus = new QFocusFrame(this);
+    setTabOrder(Command1, Label1.at(11));
+    setTabOrder(Label1.at(11), Label1.at(13));
     Command1->setFocus();
 
     fixSizeAndCentre(clientWidth, clientHeight);
 }
 
-QLabel* INFO_VER::addLabel(int index, const QString& text, const QFont& font, QPointF topLeftTwips, QSizeF sizeTwips) {
-    auto* label = new QLabel(this);
+QLabel* INFO_VER::addLabel(int index, const QString& text, const QFont& font, QPointF topLeftTwips, QSizeF sizeTwips,
+                           QWidget* parent) {
+    auto* label = new QLabel(parent ? parent : this);
     label->setObjectName(QStringLiteral("Label1_%1").arg(index));
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
@@ -140,7 +152,7 @@ void INFO_VER::createTitles() {
         QLabel* coloured = addLabel(pair.first, pair.text, pair.font, pair.firstAt, pair.size);
         WidgetLook::setTextColour(coloured, Conversions::colorFromText(QLatin1String(pair.colour)));
         // The second keeps the platform's label colour and lies over the first as its shadow.
-        addLabel(pair.second, pair.text, pair.font, pair.secondAt, pair.size);
+        addLabel(pair.second, pair.text, pair.font, pair.secondAt, pair.size, shadowLayers[pair.second == 19 ? 0 : 1]);
     }
 }
 
@@ -166,6 +178,8 @@ void INFO_VER::createLinks() {
             addLabel(link.index, link.text, minchoFont(11.25, false, true), link.twips.topLeft(), link.twips.size());
         label->setToolTip(u' ' + link.address + u' ');
         label->setCursor(hand);
+        if (link.index == 11 || link.index == 13)
+            label->setFocusPolicy(Qt::StrongFocus);
     }
     setLinkColours(AboutLinks::normalColours());
 }
@@ -201,14 +215,15 @@ void INFO_VER::createFrameAndLines() {
 void INFO_VER::stackControls() {
     // From the bottom up: the shadows, the links, the picture and the rules, then the titles; the
     // frame and the button stay above them all.
-    QList<QWidget*> order{Label1.at(18), Label1.at(19)};
+    QList<QWidget*> order{Label1.at(18), shadowLayers[0]};
     for (int index = 14; index >= 10; --index)
         order << Label1.at(index);
     order << Image1;
     for (QWidget* line : Line1)
         order << line;
-    for (int index : {1, 3, 5, 7, 9, 0, 2, 4, 6, 8})
+    for (int index : {1, 3, 5, 7, 9})
         order << Label1.at(index);
+    order << shadowLayers[1]; // shadows 0, 2, 4, 6 and 8
     order << Frame1 << Command1;
     for (QWidget* widget : order)
         widget->raise();
@@ -252,6 +267,8 @@ bool INFO_VER::eventFilter(QObject* watched, QEvent* event) {
     const int index = labelIndexOf(watched);
     if (index < 0)
         return FixedSizeDialog::eventFilter(watched, event);
+    if (linkKeyboardEvent(index, event))
+        return true;
     switch (event->type()) {
     case QEvent::MouseMove:
         Label1_MouseMove(index);
@@ -276,5 +293,30 @@ bool INFO_VER::eventFilter(QObject* watched, QEvent* event) {
         return true;
     default:
         return FixedSizeDialog::eventFilter(watched, event);
+    }
+}
+
+bool INFO_VER::linkKeyboardEvent(int index, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (const auto colours = AboutLinks::coloursForPointerOver(index))
+            setLinkColours(*colours);
+        linkFocus->setWidget(Label1.at(index));
+        return false;
+    case QEvent::FocusOut:
+        setLinkColours(AboutLinks::normalColours());
+        linkFocus->setWidget(nullptr);
+        return false;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool activates =
+            key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+        if (!activates || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        Label1_Click(index);
+        return true;
+    }
+    default:
+        return false;
     }
 }

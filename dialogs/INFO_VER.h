@@ -6,7 +6,9 @@
 #include <array>
 #include <map>
 
+class DecorationLayer;
 class Platform;
+class QFocusFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -29,6 +31,11 @@ public:
     QLabel* FrameNote = nullptr; // the freeware note inside Frame1
     std::array<QWidget*, 5> Line1{};
     QPushButton* Command1 = nullptr;
+    // The shadows: the platforms' below the links, the others above the titles.
+    std::array<DecorationLayer*, 2> shadowLayers{};
+    // Labels 11 and 13 stand for the mail and the home page link when reached by Tab; Enter or
+    // Space opens them, and this frame shows which one has the focus.
+    QFocusFrame* linkFocus = nullptr;
 
     void Command1_Click();
     // The pointer over the window's background.
@@ -46,7 +53,10 @@ private:
     void createLinks();
     void createFrameAndLines();
     void stackControls();
-    QLabel* addLabel(int index, const QString& text, const QFont& font, QPointF topLeftTwips, QSizeF sizeTwips);
+    QLabel* addLabel(int index, const QString& text, const QFont& font, QPointF topLeftTwips, QSizeF sizeTwips,
+                     QWidget* parent = nullptr);
+    // Focus and keys of the links' labels; true when the event was used.
+    bool linkKeyboardEvent(int index, QEvent* event);
     void setLinkColours(const AboutLinks::LinkColours& colours);
     int labelIndexOf(const QObject* object) const;
 

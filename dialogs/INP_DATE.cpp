@@ -12,6 +12,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -62,6 +63,7 @@ INP_DATE::INP_DATE(const ProgramContext& context, QWidget* parent) : CancelRoute
     MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     MonthView1->setFirstDayOfWeek(Qt::Sunday);
     MonthView1->setToolTip(QStringLiteral(" イベント日の設定 "));
+    MonthView1->setAccessibleName(QStringLiteral("イベント日"));
     if (auto* days = MonthView1->findChild<QTableView*>()) {
         // 18 points bold stays for the month and year; two-digit days in it would run into their
         // neighbours in a seventh of the calendar's width.
@@ -72,7 +74,15 @@ INP_DATE::INP_DATE(const ProgramContext& context, QWidget* parent) : CancelRoute
         // fonts pushes Saturday out of sight.
         days->horizontalHeader()->setMinimumSectionSize(1);
         days->verticalHeader()->setMinimumSectionSize(1);
+        days->installEventFilter(this);
+        days->setAccessibleName(QStringLiteral("イベント日の選択"));
     }
+    // The calendar's own arrows and year box come without names for a screen reader.
+    const std::pair<const char*, const char16_t*> unnamed[] = {
+        {"qt_calendar_prevmonth", u"前の月"}, {"qt_calendar_nextmonth", u"次の月"}, {"qt_calendar_yearedit", u"年"}};
+    for (const auto& [objectName, name] : unnamed)
+        if (auto* part = MonthView1->findChild<QWidget*>(QLatin1String(objectName)))
+            part->setAccessibleName(QString::fromUtf16(name));
     connect(MonthView1, &QCalendarWidget::clicked, this, &INP_DATE::MonthView1_DateClick);
 
     static constexpr std::array<const char16_t*, 3> captions{u"了解", u"キャンセル", u"ﾍﾙﾌﾟ"};
@@ -183,4 +193,17 @@ void INP_DATE::cancelClicked() {
 
 void INP_DATE::cancelRequested() {
     Command1_Click(1);
+}
+
+bool INP_DATE::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == MonthView1->findChild<QTableView*>()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto modifiers = static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier;
+        // Enter on a day confirms it, as "了解" (drawn as the default button) does.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+            Command1_Click(0);
+            return true;
+        }
+    }
+    return CancelRoutedDialog::eventFilter(watched, event);
 }

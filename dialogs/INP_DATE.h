@@ -25,6 +25,8 @@ public:
 
 protected:
     void cancelRequested() override;
+    // Enter on a day of the calendar.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();

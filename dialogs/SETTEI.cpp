@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -42,7 +43,7 @@ SETTEI::SETTEI(const ProgramContext& context, CountdownPlacement* countdown, QWi
     SSTab1->setGeometry(Twips::toPixelRect(120, 120, 6345, 4125));
     SSTab1->setFont(WidgetLook::font(QStringLiteral("ＭＳ Ｐゴシック"), 9.75));
     SSTab1->setUsesScrollButtons(false);
-    environmentPage = new SetteiEnvironmentPage(pickers, context.platform.programDirectory());
+    environmentPage = new SetteiEnvironmentPage(pickers, SetteiEnvironmentPage::pictureFolder());
     initialPage = new SetteiInitialPage(pickers);
     messagePage = new SetteiMessagePage(pickers);
     // What the pickers choose is in force at once, whichever button later closes the window.
@@ -77,6 +78,7 @@ SETTEI::SETTEI(const ProgramContext& context, CountdownPlacement* countdown, QWi
     Command1[0]->setDefault(true);
 
     setTabOrderOfControls();
+    initialPage->noteSizesThatDoNotFit(context.platform.availableRectsTwips());
 
     fixSizeAndCentre(6585, 4770);
 
@@ -90,6 +92,7 @@ void SETTEI::setTabOrderOfControls() {
     chain.insert(chain.end(), switches.begin(), switches.begin() + 5);
     chain.push_back(environmentPage->Command4);
     chain.insert(chain.end(), switches.begin() + 5, switches.end());
+    chain.push_back(initialPage->VScroll1);
     chain.insert(chain.end(), initialPage->Command3.begin(), initialPage->Command3.end());
     chain.insert(chain.end(), initialPage->Option1.begin(), initialPage->Option1.end());
     chain.insert(chain.end(), messagePage->Text2.begin(), messagePage->Text2.end());

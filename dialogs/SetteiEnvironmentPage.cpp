@@ -8,7 +8,13 @@
 #include "dialogs/WidgetLook.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPushButton>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -35,8 +41,8 @@ constexpr std::size_t pictureSwitch = 4;
 
 } // namespace
 
-SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QString pictureFolder, QWidget* parent)
-    : QWidget(parent), pickers(pickers), pictureFolder(std::move(pictureFolder)) {
+SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QString startFolder, QWidget* parent)
+    : QWidget(parent), pickers(pickers), startFolder(std::move(startFolder)) {
     setObjectName(QStringLiteral("EnvironmentPage"));
     const QFont switchFont = WidgetLook::font(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
     for (std::size_t i = 0; i < Check1.size(); ++i) {
@@ -55,6 +61,7 @@ SetteiEnvironmentPage::SetteiEnvironmentPage(const SetteiPickers& pickers, QStri
     Command4 = new QPushButton(QStringLiteral("..."), this);
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->setToolTip(QStringLiteral(" 背景ファイルの選択 "));
+    Command4->setAccessibleName(QStringLiteral("背景ファイルの選択"));
     Command4->setGeometry(Twips::toPixelRect(4275, 2340, 325, 300));
     connect(Command4, &QPushButton::clicked, this, &SetteiEnvironmentPage::Command4_Click);
 }
@@ -75,12 +82,34 @@ std::array<bool, 7> SetteiEnvironmentPage::ticked() const {
 }
 
 QStringList SetteiEnvironmentPage::fileFilters() {
-    return {
-        QStringLiteral("背景ﾌｧｲﾙ(*.BMP *.bmp)"),
-        QStringLiteral("(*.JPG *.jpg)"),
-        QStringLiteral("(*.GIF *.gif)"),
-        QStringLiteral("その他すべてのﾌｧｲﾙ(*)"),
+    struct Format {
+        const char* name;
+        QStringList extensions;
     };
+    const Format formats[] = {
+        {"png", {QStringLiteral("png")}},
+        {"jpeg", {QStringLiteral("jpg"), QStringLiteral("jpeg")}},
+        {"bmp", {QStringLiteral("bmp")}},
+        {"gif", {QStringLiteral("gif")}},
+    };
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QStringList all;
+    QStringList each;
+    for (const Format& format : formats) {
+        if (!readable.contains(format.name))
+            continue;
+        QStringList patterns;
+        for (const QString& extension : format.extensions)
+            patterns << u"*."_s + extension.toUpper() << u"*."_s + extension;
+        all << patterns;
+        each << u"("_s + patterns.join(u' ') + u')';
+    }
+    return QStringList{u"背景ﾌｧｲﾙ("_s + all.join(u' ') + u')'} + each + QStringList{u"その他すべてのﾌｧｲﾙ(*)"_s};
+}
+
+QString SetteiEnvironmentPage::pictureFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 void SetteiEnvironmentPage::Check1_Click(int /*index*/) {
@@ -88,7 +117,7 @@ void SetteiEnvironmentPage::Check1_Click(int /*index*/) {
 }
 
 void SetteiEnvironmentPage::Command4_Click() {
-    const auto path = pickers.pickFile(window(), pictureFolder, fileFilters());
+    const auto path = pickers.pickFile(window(), startFolder, fileFilters());
     if (path && !path->isEmpty())
         emit pictureChosen(*path);
 }

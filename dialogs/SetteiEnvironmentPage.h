@@ -15,8 +15,8 @@ class SetteiEnvironmentPage : public QWidget {
     Q_OBJECT
 
 public:
-    // The picture picker opens at pictureFolder.
-    SetteiEnvironmentPage(const SetteiPickers& pickers, QString pictureFolder, QWidget* parent = nullptr);
+    // The picture picker opens at startFolder.
+    SetteiEnvironmentPage(const SetteiPickers& pickers, QString startFolder, QWidget* parent = nullptr);
 
     // Centring, double-click end, date and time, return sound, background picture, moving the
     // messages, remembering the tab.
@@ -26,9 +26,12 @@ public:
     void load(const AppSettings& settings);
     [[nodiscard]] std::array<bool, 7> ticked() const;
 
-    // The background-file picker's filters: bitmaps, JPEG, GIF, all files. Both cases of each
-    // extension, as file names on Linux keep their case.
+    // The background-file picker's filters: first every picture the countdown window decodes (PNG,
+    // JPEG, bitmaps, and GIF where Qt reads it), then each of them, then all files. Both cases of
+    // each extension, as file names on Linux keep their case.
     static QStringList fileFilters();
+    // Where the picker opens: the user's pictures folder, else the home folder.
+    static QString pictureFolder();
 
 signals:
     // A background picture was chosen with "...": in force and stored at once, whichever button
@@ -40,5 +43,5 @@ private:
     void Command4_Click();
 
     const SetteiPickers& pickers;
-    QString pictureFolder;
+    QString startFolder;
 };

@@ -2,6 +2,7 @@
 
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
+#include "app/core/SizePresets.h"
 #include "app/core/Twips.h"
 #include "app/settings/SettingsChoices.h"
 #include "dialogs/SetteiGeometry.h"
@@ -80,6 +81,10 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
     // The wheel goes as the arrows do, one step per notch; a scroll bar's own wheel runs the other
     // way and several steps at once.
     VScroll1->installEventFilter(this);
+    // Reached by Tab: the arrow keys step it as its arrows do, Page Up and Page Down go to the
+    // ends, Home and End too.
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
+    VScroll1->setAccessibleName(QStringLiteral("復帰間隔（分）"));
 
     Label4 = new QLabel(Frame1_0);
     Label4->setObjectName(QStringLiteral("Label4"));
@@ -87,6 +92,7 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
     Label4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label4->setFont(WidgetLook::font(QStringLiteral("ＭＳ ゴシック"), 12, true));
     SetteiGeometry::paintAsBox(Label4);
+    Label4->setAccessibleDescription(QStringLiteral("復帰間隔（分）"));
     // The arrows stand over the right end of the box.
     VScroll1->raise();
 
@@ -100,6 +106,7 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
         auto* swatch = new QPushButton(Frame1_7);
         swatch->setObjectName(QStringLiteral("Command3_%1").arg(i));
         swatch->setToolTip(QString::fromUtf16(colourRows[i].toolTip));
+        swatch->setAccessibleName(label->text());
         swatch->setGeometry(Twips::toPixelRect(1650, colourRows[i].buttonTop, 650, 300));
         connect(swatch, &QPushButton::clicked, this, [this, i] { Command3_Click(int(i)); });
         Command3[i] = swatch;
@@ -118,10 +125,40 @@ SetteiInitialPage::SetteiInitialPage(const SetteiPickers& pickers, QWidget* pare
         place.setWidth(std::max(place.width(), option->sizeHint().width()));
         option->setGeometry(place);
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            makeCheckedOptionTheTabStop();
             if (on)
                 Option1_Click(int(i));
         });
         Option1[i] = option;
+    }
+    sizeNote = new QLabel(QStringLiteral("※ 画面に収まりません"), this);
+    sizeNote->setObjectName(QStringLiteral("sizeNote"));
+    sizeNote->setFont(optionFont);
+    sizeNote->adjustSize();
+    sizeNote->move(Twips::toPixelRect(3450, 2790, 0, 0).topLeft());
+    sizeNote->hide();
+}
+
+void SetteiInitialPage::noteSizesThatDoNotFit(const QList<QRectF>& availableTwips) {
+    bool any = false;
+    for (std::size_t i = 0; i < Option1.size(); ++i) {
+        const bool fits = presetFitsScreens(int(i), availableTwips);
+        QString caption = QString::fromUtf16(sizeRows[i].caption);
+        if (!fits)
+            caption += QStringLiteral(" ※");
+        Option1[i]->setText(caption);
+        Option1[i]->setAccessibleDescription(fits ? QString() : QStringLiteral("画面に収まりません"));
+        Option1[i]->resize(std::max(Option1[i]->width(), Option1[i]->sizeHint().width()), Option1[i]->height());
+        any = any || !fits;
+    }
+    sizeNote->setVisible(any);
+}
+
+void SetteiInitialPage::makeCheckedOptionTheTabStop() {
+    const bool anyChecked = std::any_of(Option1.begin(), Option1.end(), [](auto* o) { return o->isChecked(); });
+    for (std::size_t i = 0; i < Option1.size(); ++i) {
+        const bool stop = Option1[i]->isChecked() || (!anyChecked && i == 0);
+        Option1[i]->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
     }
 }
 
@@ -166,6 +203,11 @@ void SetteiInitialPage::turnStepRound(int action) {
 }
 
 bool SetteiInitialPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == VScroll1 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        // The arrows draw no focus: the minutes they step show it, with a plain frame of the same width.
+        Label4->setFrameStyle(VScroll1->hasFocus() ? (QFrame::Box | QFrame::Plain) : (QFrame::Panel | QFrame::Sunken));
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched != VScroll1 || event->type() != QEvent::Wheel)
         return QWidget::eventFilter(watched, event);
     const auto* wheel = static_cast<QWheelEvent*>(event);

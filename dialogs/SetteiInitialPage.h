@@ -2,6 +2,8 @@
 
 #include "app/settings/SettingsSaving.h"
 
+#include <QList>
+#include <QRectF>
 #include <QWidget>
 
 #include <array>
@@ -30,6 +32,11 @@ public:
     std::array<QPushButton*, 5> Command3{}; // colour swatches
     QGroupBox* Frame1_1 = nullptr;          // " 画面のサイズ "
     std::array<QRadioButton*, 5> Option1{};
+    QLabel* sizeNote = nullptr; // shown when a size would not fit the screen
+
+    // Marks the sizes whose window would not fit any of the screens' available areas (twips), with
+    // a note under the options.
+    void noteSizesThatDoNotFit(const QList<QRectF>& availableTwips);
 
     // The size preset chosen on this page.
     int SelectedSize = 2;
@@ -52,6 +59,8 @@ private:
     void Option1_Click(int index);
     void Command3_Click(int index);
     void showSwatch(int index, const QColor& color);
+    // Only the checked size option is a tab stop; the arrow keys move within them.
+    void makeCheckedOptionTheTabStop();
 
     const SetteiPickers& pickers;
     std::array<QString, 5> colours; // as the swatches show them

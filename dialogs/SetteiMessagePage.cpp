@@ -49,6 +49,8 @@ SetteiMessagePage::SetteiMessagePage(const SetteiPickers& pickers, QWidget* pare
         text->setGeometry(Twips::toPixelRect(810, tops[i] - 30, 5235, 570));
         text->setFont(WidgetLook::font(QStringLiteral("ＭＳ ゴシック"), 12, true));
         SetteiGeometry::paintAsBox(text);
+        label->setBuddy(text);
+        text->setAccessibleName(QString::fromUtf16(toolTips[i]).trimmed());
         Text2[i] = text;
     }
 
@@ -73,6 +75,9 @@ SetteiMessagePage::SetteiMessagePage(const SetteiPickers& pickers, QWidget* pare
         auto* button = new QPushButton(QStringLiteral("..."), frames[i]);
         button->setObjectName(QStringLiteral("Command2_%1").arg(i));
         button->setToolTip(QStringLiteral(" ﾌｫﾝﾄ･ｽﾀｲﾙ "));
+        // Named after its frame: the two buttons show the same text.
+        button->setAccessibleName(frames[i]->title().trimmed());
+        name->setAccessibleDescription(frames[i]->title().trimmed());
         button->setGeometry(Twips::toPixelRect(2340, 330, 300, 300));
         connect(button, &QPushButton::clicked, this, [this, i] { Command2_Click(int(i)); });
         Command2[i] = button;

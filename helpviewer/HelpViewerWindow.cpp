@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QStyle>
 
 #include <algorithm>
@@ -25,6 +26,9 @@ QSettings placementSettings() {
 HelpViewerWindow::HelpViewerWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("ペルトラ ヘルプ"));
     restorePlacement();
+    // Closed from the keyboard as most viewers are.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     // Ended by a signal, the viewer leaves its event loop without a close.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &HelpViewerWindow::savePlacement);
 }

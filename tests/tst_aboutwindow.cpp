@@ -8,6 +8,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <functional>
+
 class TestAboutWindow : public QObject {
     Q_OBJECT
 
@@ -64,6 +66,73 @@ private slots:
         QCOMPARE(platform.urlsOpened.join(u' '), opened);
         QTest::mouseMove(&window, QPoint(4, window.height() - 4));
         QCOMPARE(linkColours(), QStringLiteral("nnnnn"));
+    }
+
+    // A screen reader finds each title once, its shadow not at all, and every link's text.
+    void titlesReadOnce() {
+        ScriptedPlatform platform;
+        INFO_VER window(platform);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList read;
+        const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            if (node->role() == QAccessible::StaticText)
+                read << node->text(QAccessible::Name);
+            for (int i = 0; i < node->childCount(); ++i)
+                if (QAccessibleInterface* child = node->child(i))
+                    walk(child);
+        };
+        walk(QAccessible::queryAccessibleInterface(&window));
+        for (int title : {1, 3, 5, 7, 9, 18, 10, 11, 12, 13, 14})
+            QVERIFY2(read.count(window.Label1.at(title)->text()) == 1, qPrintable(read.join(u'|')));
+        // The shadows still lie where they are drawn, and the pointer passes through them.
+        QLabel* shadow = window.Label1.at(0);
+        QCOMPARE(shadow->mapTo(&window, QPoint()), shadow->pos());
+        QVERIFY(window.childAt(shadow->geometry().center()) != shadow);
+    }
+
+    // Tab from OK reaches the mail link, then the home page; Enter or Space opens the one with the focus, which
+    // is lit and framed.
+    void keyboard_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("handlerPresent");
+        QTest::addColumn<QString>("lit");
+        QTest::addColumn<QString>("opened");
+        const QString mail = "mailto:" + ProductInfo::mailAddress.toString(), home = ProductInfo::homePage.toString();
+        QTest::newRow("mail, Enter") << 1 << int(Qt::Key_Return) << true << "LLnnn" << mail;
+        QTest::newRow("home page, Space") << 2 << int(Qt::Key_Space) << true << "nnLLL" << home;
+        QTest::newRow("home page, keypad Enter, no browser") << 2 << int(Qt::Key_Enter) << false << "nnLLL" << home;
+        QTest::newRow("round to OK: Enter closes") << 3 << int(Qt::Key_Return) << true << "nnnnn" << QString();
+        QTest::newRow("mail, another key") << 1 << int(Qt::Key_A) << true << "LLnnn" << QString();
+    }
+    void keyboard() {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(bool, handlerPresent);
+        QFETCH(QString, lit);
+        QFETCH(QString, opened);
+        ScriptedPlatform platform;
+        platform.urlHandlerPresent = handlerPresent;
+        INFO_VER window(platform);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), window.Command1);
+        for (int i = 0; i < tabs; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        QString shown;
+        for (int link = 10; link <= 14; ++link)
+            shown += window.Label1.at(link)->palette().color(QPalette::WindowText) == AboutLinks::highlightColour
+                         ? u'L'
+                         : u'n';
+        QCOMPARE(shown, lit);
+        QCOMPARE(window.linkFocus->widget(), focused == window.Command1 ? nullptr : focused);
+        QVERIFY(focused == window.Command1 || window.linkFocus->isVisible());
+        QTest::keyClick(focused, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(platform.urlsOpened.join(u' '), opened);
+        QCOMPARE(platform.messages.size(), int(!handlerPresent));
+        QCOMPARE(window.isVisible(), focused != window.Command1);
     }
 };
 

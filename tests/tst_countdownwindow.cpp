@@ -1,8 +1,11 @@
 #include "app/core/SizePresets.h"
+#include "countdown/CountdownAccessibility.h"
 #include "countdown/CountdownStatusBar.h"
+#include "countdown/FocusMark.h"
 #include "countdown/TrayIndicator.h"
 #include "tests/support/WindowTestHelpers.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
@@ -69,8 +72,10 @@ private slots:
     void title_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
-        QTest::newRow("default") << "" << "ペルトラ for Windows";
-        QTest::newRow("named") << "卒業 式" << "卒業 式 - ペルトラ for Windows";
+        QTest::newRow("default") << ""
+                                 << "ペルトラ for Windows";
+        QTest::newRow("named") << "卒業 式"
+                               << "卒業 式 - ペルトラ for Windows";
     }
     void title() {
         QFETCH(QString, name);
@@ -83,9 +88,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("default") << "" << "試験まで" << "試験まで 10日\nイベント日：2026/12/16";
-        QTest::newRow("named") << "誕生日" << "試験まで" << "誕生日\n試験まで 10日\nイベント日：2026/12/16";
-        QTest::newRow("no message") << "誕生日" << "" << "誕生日\n10日\nイベント日：2026/12/16";
+        QTest::newRow("default") << ""
+                                 << "試験まで"
+                                 << "試験まで 10日\nイベント日：2026/12/16";
+        QTest::newRow("named") << "誕生日"
+                               << "試験まで"
+                               << "誕生日\n試験まで 10日\nイベント日：2026/12/16";
+        QTest::newRow("no message") << "誕生日"
+                                    << ""
+                                    << "誕生日\n10日\nイベント日：2026/12/16";
     }
     void trayToolTip() {
         QFETCH(QString, name);
@@ -245,6 +256,75 @@ private slots:
         QEvent ungrab(QEvent::UngrabMouse); // a modal box takes the mouse: the drag is over
         QApplication::sendEvent(label, &ungrab);
         QVERIFY(!window.dragger().isDragging(index));
+    }
+
+    // The count is reached by Tab and framed; Space or Enter on it minimises as a click does, with the place
+    // saved and the return counted; arrows move it while moving is on.
+    void keyboard_data() {
+        QTest::addColumn<bool>("moving");
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<bool>("minimises");
+        QTest::addColumn<QPoint>("moved"); // pixels
+        QTest::addColumn<bool>("wasFocused");
+        QTest::newRow("Space") << false << QKeyCombination(Qt::Key_Space) << true << QPoint() << true;
+        QTest::newRow("Space, the focus elsewhere before")
+            << false << QKeyCombination(Qt::Key_Space) << true << QPoint() << false;
+        QTest::newRow("Return") << true << QKeyCombination(Qt::Key_Return) << true << QPoint() << true;
+        QTest::newRow("keypad Enter") << false << (Qt::KeypadModifier | Qt::Key_Enter) << true << QPoint() << true;
+        QTest::newRow("Ctrl+Space: nothing") << false << (Qt::CTRL | Qt::Key_Space) << false << QPoint() << true;
+        QTest::newRow("left, moving on") << true << QKeyCombination(Qt::Key_Left) << false << QPoint(-4, 0) << true;
+        QTest::newRow("Shift+down, moving on") << true << (Qt::SHIFT | Qt::Key_Down) << false << QPoint(0, 20) << true;
+        QTest::newRow("right, moving off") << false << QKeyCombination(Qt::Key_Right) << false << QPoint() << true;
+    }
+    void keyboard() {
+        QFETCH(bool, moving);
+        QFETCH(QKeyCombination, keys);
+        QFETCH(bool, minimises);
+        QFETCH(QPoint, moved);
+        QFETCH(bool, wasFocused);
+        f->settings.OptMsgMove = moving ? QStringLiteral("1") : QStringLiteral("0");
+        PELTRA& window = f->open();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QLabel* count = window.Label1[2];
+        FocusMark* frame = window.accessibility().focusFrame();
+        QVERIFY(!frame->isVisible()); // not at the start, whether or not the count has the focus
+        if (wasFocused)               // the window's one stop has the focus since the window's activation
+            count->setFocus(Qt::ActiveWindowFocusReason);
+        else
+            count->clearFocus();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), count);
+        QCOMPARE(std::pair(frame->target(), frame->isVisible()), std::pair(static_cast<QWidget*>(count), true));
+        QVERIFY(frame->geometry().contains(count->geometry()) && frame->geometry() != count->geometry());
+        const QPointF start = window.layout().labelPosition(2);
+        QTest::keyClick(count, keys.key(), keys.keyboardModifiers());
+        QCOMPARE(window.isMinimized() && window.returnSchedule().isPending(), minimises);
+        QCOMPARE(f->saved("M_Left").isEmpty(), !minimises);
+        QCOMPARE(window.layout().labelPosition(2) - start, QPointF(moved * 15));
+    }
+
+    // What a screen reader reads: the count after the upper message, the panels with what they show.
+    void accessibleNames_data() {
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("countName");
+        QTest::newRow("upper message on two lines")
+            << QStringList{"イベントまで\nあと", "頑張ろう！"} << "イベントまで あと 10 日";
+        QTest::newRow("no upper message") << QStringList{"", "日です"} << "10 日";
+    }
+    void accessibleNames() {
+        QFETCH(QStringList, messages);
+        QFETCH(QString, countName);
+        f->settings.OptMsg = {messages[0], messages[1]};
+        PELTRA& window = f->open();
+        const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(window.Label1[2]), countName);
+        QCOMPARE(name(window.Label1[0]).isEmpty(), false);
+        QCOMPARE(name(window.StatusBar1->panel(1)), "イベント日：" + f->settings.TheDate.toString("yyyy/MM/dd"));
+        QCOMPARE(name(window.StatusBar1->panel(2)), "今日 " + f->settings.DateText);
+        QCOMPARE(name(window.StatusBar1->panel(3)), "時刻 " + f->settings.TimeText);
+        f->platform.clock = f->platform.clock.addDays(1); // a day later the count is read anew
+        window.Timer1_Timer();
+        QCOMPARE(name(window.Label1[2]), QString(countName).replace("10", "9"));
     }
 };
 

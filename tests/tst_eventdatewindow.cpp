@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 class TestEventDateWindow : public QObject {
     Q_OBJECT
 
-    enum Route { Ok, Cancel, CloseBox, Escape };
+    enum Route { Ok, Cancel, CloseBox, Escape, Enter };
     inline static const QDate eventDate{2027, 3, 1}, other{2027, 1, 5}; // the scripted clock says 2026/12/06
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<TestStore> store;
@@ -35,8 +35,8 @@ private slots:
     // A locale whose short date is not yyyy/MM/dd: the stored form must not follow it.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // "了解" stores a date after today; "キャンセル", Escape and the close box ask first only when the
-    // date shown differs from the one in force, and at the first start end the program.
+    // "了解", or Enter on a day, stores a date after today; "キャンセル", Escape and the close box ask first only when
+    // the date shown differs from the one in force, and at the first start end the program.
     void leaving_data() {
         QTest::addColumn<int>("route");
         QTest::addColumn<QDate>("theDate");
@@ -59,6 +59,9 @@ private slots:
             << int(CloseBox) << eventDate << other << MessageAnswer::Cancel << "" << leave;
         QTest::newRow("Escape, changed, stay")
             << int(Escape) << eventDate << other << MessageAnswer::Cancel << "" << leave;
+        QTest::newRow("Enter on a day") << int(Enter) << eventDate << other << 0 << "2027/01/05" << set;
+        QTest::newRow("Enter on today: refused") << int(Enter) << eventDate << QDate(2026, 12, 6) << 0 << "" << refused;
+        QTest::newRow("Enter, first start: tomorrow") << int(Enter) << QDate() << QDate() << 0 << "2026/12/07" << set;
     }
     void leaving() {
         QFETCH(int, route);
@@ -67,32 +70,58 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, stored);
         QFETCH(QString, said);
-        const bool staysOpen = route == Ok ? stored.isEmpty() : answer == MessageAnswer::Cancel;
+        const bool confirms = route == Ok || route == Enter;
+        const bool staysOpen = confirms ? stored.isEmpty() : answer == MessageAnswer::Cancel;
         open(theDate);
         platform->answers << answer;
-        if (clicked.isValid()) { // a real click on the date's cell moves on to "了解"
+        auto* view = dialog->MonthView1->findChild<QTableView*>();
+        if (route == Enter) { // the day reached with the arrow keys
+            const QDate target = clicked.isValid() ? clicked : dialog->MonthView1->selectedDate();
+            dialog->MonthView1->setSelectedDate(target.addDays(-1));
+            dialog->MonthView1->setFocus();
+            QCOMPARE(QApplication::focusWidget(), view);
+            QTest::keyClick(view, Qt::Key_Right);
+            QTest::keyClick(view, Qt::Key_Enter, Qt::KeypadModifier);
+        } else if (clicked.isValid()) { // a real click on the date's cell moves on to "了解"
             dialog->MonthView1->setSelectedDate(clicked);
-            auto* view = dialog->MonthView1->findChild<QTableView*>();
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->currentIndex()).center());
             QVERIFY(dialog->Command1[0]->hasFocus());
         }
-        dialog->MonthView1->setFocus(); // away from "了解", where a window kept open puts it back
-        if (route == CloseBox)          // as the window manager's close box
+        if (route != Enter)
+            dialog->MonthView1->setFocus(); // away from "了解", where a window kept open puts it back
+        if (route == CloseBox)              // as the window manager's close box
             QCOMPARE(dialog->windowHandle()->close(), !staysOpen);
         else if (route == Escape)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        else
+        else if (route != Enter)
             QTest::mouseClick(dialog->Command1[route], Qt::LeftButton);
         QStringList shown;
         for (const auto& message : platform->messages)
             shown << message.title + u'|' + message.prompt;
         QCOMPARE(shown.join(u'\n'), said);
         QVERIFY(platform->messages.isEmpty() ||
-                platform->messages[0].style == (route == Ok ? MessageStyle::Information : MessageStyle::Question));
+                platform->messages[0].style == (confirms ? MessageStyle::Information : MessageStyle::Question));
         QCOMPARE(store->contents().values(), stored.isEmpty() ? QStringList() : QStringList{stored});
-        QCOMPARE(settings.TheDate, route == Ok ? dialog->MonthView1->selectedDate() : theDate);
-        QCOMPARE(std::pair(dialog->isVisible(), dialog->Command1[0]->hasFocus()), std::pair(staysOpen, staysOpen));
-        QCOMPARE(platform->ended, route != Ok && !theDate.isValid());
+        QCOMPARE(settings.TheDate, confirms ? dialog->MonthView1->selectedDate() : theDate);
+        // A date refused from the calendar leaves the focus there for another one.
+        QWidget* focusKeptOn = route == Enter ? static_cast<QWidget*>(view) : dialog->Command1[0];
+        QCOMPARE(std::pair(dialog->isVisible(), focusKeptOn->hasFocus()), std::pair(staysOpen, staysOpen));
+        QCOMPARE(platform->ended, !confirms && !theDate.isValid());
+    }
+
+    // Every control shown, the calendar's own parts too, has a name a screen reader reads.
+    void accessibleNames() {
+        open(eventDate);
+        QList<QWidget*> controls{dialog.get()};
+        controls << dialog->findChildren<QWidget*>();
+        for (QWidget* control : controls) {
+            QAccessibleInterface* node = QAccessible::queryAccessibleInterface(control);
+            const bool needsName = control->isVisible() && node && node->role() != QAccessible::Client &&
+                                   node->role() != QAccessible::Pane && node->role() != QAccessible::Grouping &&
+                                   node->role() != QAccessible::NoRole;
+            QVERIFY2(!needsName || !node->text(QAccessible::Name).isEmpty(),
+                     qPrintable(control->metaObject()->className() + (u' ' + control->objectName())));
+        }
     }
 
     void helpAndAFailedSave() {

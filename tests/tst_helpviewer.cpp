@@ -95,6 +95,28 @@ private slots:
         QCOMPARE(shown(window), QStringLiteral("minimize-return.html"));
     }
 
+    void closesFromKeyboard_data() { // wherever the focus is
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<bool>("inPage");
+        QTest::newRow("Escape in the keyword box") << QKeyCombination(Qt::Key_Escape) << false;
+        QTest::newRow("Ctrl+W in the keyword box") << (Qt::CTRL | Qt::Key_W) << false;
+        QTest::newRow("Escape in the page") << QKeyCombination(Qt::Key_Escape) << true;
+        QTest::newRow("Ctrl+W in the page") << (Qt::CTRL | Qt::Key_W) << true;
+    }
+    void closesFromKeyboard() {
+        QFETCH(QKeyCombination, keys);
+        QFETCH(bool, inPage);
+        HelpViewerWindow window;
+        window.handle(HelpRequest{helpFile, inPage ? Kind::Contents : Kind::Index});
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        if (inPage)
+            window.pane()->browser->setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused && window.isAncestorOf(focused));
+        QTest::keyClick(focused, keys.key(), keys.keyboardModifiers());
+        QTRY_VERIFY(!window.isVisible());
+    }
+
     void secondViewerHandsOver() { // the program as the countdown window starts it, twice
         const QString name = folder.filePath(QStringLiteral("viewer"));
         const auto collections = [&] {

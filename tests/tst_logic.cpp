@@ -3,11 +3,16 @@
 #include "app/core/Conversions.h"
 #include "app/core/DateTimeText.h"
 #include "app/core/ReturnSchedule.h"
+#include "app/core/SizePresets.h"
 #include "app/system/QtPlatform.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLibrary>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace Conversions;
 using namespace Qt::StringLiterals;
@@ -16,6 +21,32 @@ class TestLogic : public QObject {
     Q_OBJECT
 
 private slots:
+    // The presets, largest first, that fit a screen's free area: 1 fits, 0 does not. Scaling gives
+    // fewer twips per pixel (15 at 100 %, 10 at 150 %, 7.5 at 200 %); a panel takes its height.
+    void presetsThatFit_data() {
+        QTest::addColumn<QList<QRectF>>("areas"); // twips
+        QTest::addColumn<QString>("fits");
+        const auto area = [](double width, double height, double twipsPerPixel, double panel = 0) {
+            return QRectF(0, panel * twipsPerPixel, width * twipsPerPixel, (height - panel) * twipsPerPixel);
+        };
+        QTest::newRow("1920x1080 at 100 %, panel") << QList{area(1920, 1080, 15, 40)} << "11111";
+        QTest::newRow("1920x1080 at 150 %, panel") << QList{area(1920, 1080, 10, 40)} << "01111";
+        QTest::newRow("1920x1080 at 200 %, panel") << QList{area(1920, 1080, 7.5, 40)} << "00111";
+        QTest::newRow("1024x768, no panel: exactly") << QList{area(1024, 768, 15)} << "11111";
+        QTest::newRow("1024x768, panel") << QList{area(1024, 768, 15, 24)} << "01111";
+        QTest::newRow("one of two screens is enough") << QList{area(800, 600, 7.5), area(1920, 1200, 7.5)} << "01111";
+        QTest::newRow("wide but low") << QList{area(3840, 590, 15)} << "00111";
+        QTest::newRow("no screen known") << QList<QRectF>{} << "11111";
+    }
+    void presetsThatFit() {
+        QFETCH(QList<QRectF>, areas);
+        QFETCH(QString, fits);
+        QString shown;
+        for (int preset = 0; preset < presetCount; ++preset)
+            shown += presetFitsScreens(preset, areas) ? u'1' : u'0';
+        QCOMPARE(shown, fits);
+    }
+
     // Lenient reading, strict reading (the whole text that number) and switch values (-1: none).
     void numbers() {
         for (const auto& [text, lenient, strict, boolean] : {std::tuple(u" 1.5e3 "_s, 1500.0, true, 1),
@@ -66,6 +97,48 @@ private slots:
                                          {u"2027/03/01 10:00"_s, {}}}) {
             QCOMPARE(parseStoredDate(text), date.isValid() ? std::optional(date) : std::nullopt);
             QCOMPARE(parseStoredDate(storedDateText(date)), date.isValid() ? std::optional(date) : std::nullopt);
+        }
+    }
+
+    // The desktop's opener is run without waiting for it, the address as one argument; its exit status
+    // decides whether the address was opened.
+    void opener_data() {
+        QTest::addColumn<QString>("script"); // of the opener on PATH; none: no opener there
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("opener succeeds") << u"exit 0"_s << true;
+        QTest::newRow("opener finds no handler") << u"exit 3"_s << false;
+        QTest::newRow("opener fails later") << u"sleep 0.5; exit 4"_s << false;
+        QTest::newRow("killed") << u"kill -9 $$"_s << false;
+        QTest::newRow("no opener") << QString() << false;
+    }
+    void opener() {
+        QFETCH(QString, script);
+        QFETCH(bool, opened);
+        QTemporaryDir bin;
+        const QString argumentFile = bin.filePath(u"argument"_s);
+        if (!script.isNull()) {
+            QFile opener(bin.filePath(QLatin1String(QtPlatform::opener)));
+            QVERIFY(opener.open(QIODevice::WriteOnly));
+            opener.write(("#!/bin/sh\nPATH=/usr/bin:/bin\nprintf '%s|%s' \"$1\" \"$#\" >'" + argumentFile + "'\n" +
+                          script + '\n')
+                             .toUtf8());
+            opener.close();
+            opener.setPermissions(opener.permissions() | QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QtPlatform platform;
+        std::optional<bool> answer;
+        const QString address = u"mailto:peltra@example.org?subject=a b;$(id)"_s;
+        platform.openUrl(address, [&](bool taken) { answer = taken; });
+        qputenv("PATH", path);
+        QVERIFY(!answer || script.isNull()); // never waited for
+        QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 5000);
+        QCOMPARE(*answer, opened);
+        if (!script.isNull()) {
+            QFile argument(argumentFile);
+            QVERIFY(argument.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(argument.readAll()), address + u"|1"_s);
         }
     }
 

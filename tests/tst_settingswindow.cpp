@@ -1,5 +1,6 @@
 // The settings window: what it shows of the store, what each way out saves, what its pickers change.
 #include "app/system/FontSetup.h"
+#include "countdown/PictureDecoder.h"
 #include "dialogs/SETTEI.h"
 #include "dialogs/SetteiEnvironmentPage.h"
 #include "dialogs/SetteiInitialPage.h"
@@ -8,6 +9,8 @@
 
 #include <QtTest>
 #include <QtWidgets>
+
+using namespace Qt::StringLiterals;
 
 enum Button { Ok, Cancel, Apply, Help, CloseBox, Escape, Enter };
 
@@ -80,6 +83,147 @@ private slots:
         QCOMPARE(window->initialPage->Label4->text(), QString::number(minutes));
     }
 
+    // Tab reaches the spinner; its keys step it as its arrows do.
+    void spinnerKeys_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("minutes"); // from the first run's 10
+        QTest::newRow("up raises") << QList<int>{Qt::Key_Up, Qt::Key_Up} << 20;
+        QTest::newRow("down lowers, stops at 5") << QList<int>{Qt::Key_Down, Qt::Key_Down} << 5;
+        QTest::newRow("page up: the top") << QList<int>{Qt::Key_PageUp} << 360;
+        QTest::newRow("page down: the bottom") << QList<int>{Qt::Key_Up, Qt::Key_PageDown} << 5;
+    }
+    void spinnerKeys() {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, minutes);
+        open(1);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QScrollBar* spinner = window->initialPage->VScroll1;
+        window->initialPage->Command3[0]->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), spinner);
+        QCOMPARE(window->initialPage->Label4->frameShape(), QFrame::Box); // the focus shown on the minutes
+        for (int key : keys)
+            QTest::keyClick(spinner, Qt::Key(key));
+        QCOMPARE(window->initialPage->Label4->text(), QString::number(minutes));
+        QTest::keyClick(spinner, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window->initialPage->Command3[0]);
+        QCOMPARE(window->initialPage->Label4->frameShape(), QFrame::Panel);
+    }
+
+    // Tab into the sizes lands on the one checked, and out of them at the next control; the arrows move the check.
+    void sizeOptionsTabStop_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("arrowsDown");
+        QTest::addColumn<int>("landsOn");
+        QTest::newRow("標準, the first run's") << "2" << 0 << 2;
+        QTest::newRow("特大") << "0" << 0 << 0;
+        QTest::newRow("小, the last") << "4" << 0 << 4;
+        QTest::newRow("中 moved to with an arrow") << "2" << 1 << 3;
+    }
+    void sizeOptionsTabStop() {
+        QFETCH(QString, stored);
+        QFETCH(int, arrowsDown);
+        QFETCH(int, landsOn);
+        preset({"Position/OptSize=" + stored});
+        open(1);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto tabFrom = [](QWidget* from, bool back = false) {
+            from->setFocus();
+            QTest::keyClick(from, back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+            return QApplication::focusWidget();
+        };
+        const auto& options = window->initialPage->Option1;
+        QWidget* checked = tabFrom(window->initialPage->Command3[4]);
+        for (int i = 0; i < arrowsDown; ++i)
+            QTest::keyClick(checked, Qt::Key_Down), checked = QApplication::focusWidget();
+        QCOMPARE(checked, options[std::size_t(landsOn)]);
+        QVERIFY(options[std::size_t(landsOn)]->isChecked());
+        QCOMPARE(tabFrom(window->initialPage->Command3[4]), checked);
+        QCOMPARE(tabFrom(checked), window->Command1[Ok]); // the other pages' controls are hidden
+        QCOMPARE(tabFrom(window->Command1[Ok], true), checked);
+    }
+
+    // Every control a screen reader reaches is named, and the like ones apart.
+    void accessibleNames() {
+        open(0);
+        const SetteiInitialPage* i = window->initialPage;
+        const SetteiMessagePage* m = window->messagePage;
+        QList<QWidget*> named{window->environmentPage->Command4, i->VScroll1};
+        named << QList<QWidget*>(i->Command3.begin(), i->Command3.end());
+        named << QList<QWidget*>(m->Text2.begin(), m->Text2.end())
+              << QList<QWidget*>(m->Command2.begin(), m->Command2.end());
+        QStringList names;
+        for (QWidget* widget : named) {
+            const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(widget->objectName() + u' ' + name));
+            names << name;
+        }
+        QCOMPARE(names.mid(2, 2), QStringList({i->Label3[0]->text(), i->Label3[1]->text()}));
+        QCOMPARE(m->Label1[0]->buddy(), m->Text2[0]);
+    }
+
+    // Sizes whose window the screen's free area cannot hold are marked, with a note, at 150 % and 200 %.
+    void sizesThatDoNotFit_data() {
+        QTest::addColumn<double>("twipsPerPixel"); // 15 at 100 %
+        QTest::addColumn<QString>("marked");
+        QTest::newRow("1920x1080 at 100 %") << 15.0 << "00000";
+        QTest::newRow("1920x1080 at 150 %") << 10.0 << "10000";
+        QTest::newRow("1920x1080 at 200 %") << 7.5 << "11000";
+    }
+    void sizesThatDoNotFit() {
+        QFETCH(double, twipsPerPixel);
+        QFETCH(QString, marked);
+        platform->screens = {QRectF(0, 0, 1920 * twipsPerPixel, 1080 * twipsPerPixel)};
+        platform->available = {platform->screens[0].adjusted(0, 0, 0, -40 * twipsPerPixel)};
+        open(1);
+        QString shown;
+        for (const QRadioButton* option : window->initialPage->Option1)
+            shown += option->text().endsWith(u'※') && !option->accessibleDescription().isEmpty() ? u'1' : u'0';
+        QCOMPARE(shown, marked);
+        QCOMPARE(window->initialPage->sizeNote->isVisible(), marked.contains(u'1'));
+        const QRect note = window->initialPage->sizeNote->geometry();
+        QVERIFY(window->initialPage->rect().contains(note) &&
+                !note.intersects(window->initialPage->Frame1_1->geometry()));
+    }
+
+    // The picture picker opens in the pictures folder, else at home; its first filter takes every picture the
+    // countdown window decodes, in both cases of the extension.
+    void picturePicker_data() {
+        QTest::addColumn<bool>("picturesFolder");
+        QTest::newRow("with a Pictures folder") << true;
+        QTest::newRow("without one: home") << false;
+    }
+    void picturePicker() {
+        QFETCH(bool, picturesFolder);
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        if (picturesFolder)
+            QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Pictures")));
+        const QString folder = SetteiEnvironmentPage::pictureFolder();
+        qputenv("HOME", oldHome), qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(folder, picturesFolder ? home.filePath(QStringLiteral("Pictures")) : home.path());
+
+        const QString first = SetteiEnvironmentPage::fileFilters().value(0);
+        const QStringList patterns = first.section(u'(', 1).chopped(1).split(u' ');
+        for (const char* needed : {"*.png", "*.PNG", "*.jpg", "*.JPEG", "*.bmp", "*.BMP"})
+            QVERIFY2(patterns.contains(QLatin1String(needed)), qPrintable(first));
+        QImage sample(8, 6, QImage::Format_RGB32);
+        sample.fill(Qt::red);
+        for (const QString& pattern : patterns) {
+            const QString path = home.filePath(u"sample"_s + pattern.mid(1));
+            if (pattern.endsWith(u"gif"_s, Qt::CaseInsensitive)) { // Qt writes no GIF: a 1x1 one by hand
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(QByteArray::fromBase64("R0lGODlhAQABAIAAAP8AAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7"));
+            } else {
+                QVERIFY2(sample.save(path, pattern.mid(2).toLatin1().toLower()), qPrintable(path));
+            }
+            QVERIFY2(!decodePictureAtSize(path, QSize(4, 3)).isNull(), qPrintable(pattern));
+        }
+    }
+
     // "OK" saves every page and "適用" the page shown: a changed value of each, the first label rescaled from 680
     // twips with the size. Every other way out saves nothing; "ヘルプ" opens the topic of the page shown.
     void saving_data() {
@@ -149,7 +293,7 @@ private slots:
         QCOMPARE(window->messagePage->Label2[0]->textFormat(), Qt::PlainText); // as typed, never as rich text
         reply = QStringLiteral("/home/user/写真/桜.JPG");
         click(window->environmentPage->Command4);
-        QVERIFY(offered.value(0).toString().startsWith(platform->dataFolder + u' ')); // the folder, then the filters
+        QVERIFY(offered.value(0).toString().startsWith(SetteiEnvironmentPage::pictureFolder() + u' '));
         QCOMPARE(stored("Config/OptBFile"), reply.toString());
         const auto contents = store->contents();
         reply = QColor(1, 2, 3);

@@ -44,8 +44,10 @@ public:
     virtual QString environmentVariable(const QString& name) = 0;
     // The file's name without its folder when a visible regular file exists there, else empty.
     virtual QString existingFileName(const QString& path) = 0;
-    // Opens an address through the desktop's handler; false when nothing took it.
-    virtual bool openUrl(const QString& address) = 0;
+    // Opens an address through the desktop's handler without waiting for it; opened is told
+    // later, from the event loop, or at once where the answer is known: false when nothing took
+    // the address (no opener, or the opener failed).
+    virtual void openUrl(const QString& address, std::function<void(bool opened)> done) = 0;
     // The primary screen's size and every screen's rectangle, in twips.
     virtual QSizeF screenSizeTwips() = 0;
     virtual QList<QRectF> screenRectsTwips() = 0;

@@ -3,6 +3,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -42,4 +43,13 @@ void SelectWindowSize(AppSettings& settings, const QString& presetText) {
         settings.PresetHeights[i] = qint16(presets[i].height);
         settings.PresetWidths[i] = qint16(presets[i].width);
     }
+}
+
+bool presetFitsScreens(int index, const QList<QRectF>& availableTwips) {
+    if (availableTwips.isEmpty())
+        return true;
+    const SizePreset& preset = sizePreset(index);
+    return std::any_of(availableTwips.begin(), availableTwips.end(), [&](const QRectF& area) {
+        return preset.width <= area.width() && preset.height <= area.height();
+    });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -31,3 +33,7 @@ const SizePreset& sizePreset(int index);
 // Sets WinHeight and WinWidth from the preset the text names (unchanged when none),
 // and fills PresetHeights and PresetWidths.
 void SelectWindowSize(AppSettings& settings, const QString& presetText);
+
+// Whether the preset's outer size fits within at least one of the screens' available areas (twips).
+// With no screen known, every preset is taken to fit.
+bool presetFitsScreens(int index, const QList<QRectF>& availableTwips);

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
@@ -14,9 +13,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -117,8 +118,33 @@ QString QtPlatform::existingFileName(const QString& path) {
     return info.fileName();
 }
 
-bool QtPlatform::openUrl(const QString& address) {
-    return QDesktopServices::openUrl(QUrl(address));
+void QtPlatform::openUrl(const QString& address, std::function<void(bool opened)> done) {
+    // The opener's own status, not only whether it started: an opener that finds no handler exits
+    // non-zero. Nothing goes through a shell; the address is one argument.
+    auto* process = new QProcess;
+    auto answered = std::make_shared<bool>(false);
+    const auto answer = [answered, done = std::move(done)](bool opened) {
+        if (*answered)
+            return;
+        *answered = true;
+        done(opened);
+    };
+    QObject::connect(process, &QProcess::finished, process, [process, answer](int code, QProcess::ExitStatus status) {
+        answer(status == QProcess::NormalExit && code == 0);
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, answer](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        answer(false);
+        process->deleteLater();
+    });
+    // Some openers stay until the program they started ends: after a while the address counts as
+    // taken, and the process is left to run on its own.
+    QTimer::singleShot(openerPatienceMs, process, [answer] { answer(true); });
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(QString::fromLatin1(opener), {address});
 }
 
 QSizeF QtPlatform::screenSizeTwips() {

@@ -17,7 +17,7 @@ public:
     void playSound(const QString& path) override;
     QString environmentVariable(const QString& name) override;
     QString existingFileName(const QString& path) override;
-    bool openUrl(const QString& address) override;
+    void openUrl(const QString& address, std::function<void(bool opened)> done) override;
     QSizeF screenSizeTwips() override;
     QList<QRectF> screenRectsTwips() override;
     QList<QRectF> availableRectsTwips() override;
@@ -31,6 +31,10 @@ public:
 
     // The help viewer program beside this one.
     static QString helpViewerPath();
+    // The desktop's opener of addresses, found on PATH.
+    static constexpr const char* opener = "xdg-open";
+    // An opener still running after this long has handed the address on: opened.
+    static constexpr int openerPatienceMs = 15000;
     // The module that plays the chime.
     static QString soundModulePath();
 

@@ -22,7 +22,7 @@ void ScriptedPlatform::playSound(const QString& path) {
     soundsPlayed << path;
 }
 
-bool ScriptedPlatform::openUrl(const QString& address) {
+void ScriptedPlatform::openUrl(const QString& address, std::function<void(bool opened)> done) {
     urlsOpened << address;
-    return urlHandlerPresent;
+    done(urlHandlerPresent);
 }

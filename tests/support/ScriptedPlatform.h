@@ -35,7 +35,8 @@ public:
     void playSound(const QString& path) override;
     QString environmentVariable(const QString& name) override { return environment.value(name); }
     QString existingFileName(const QString& path) override { return existingFiles.value(path); }
-    bool openUrl(const QString& address) override;
+    // Recorded and answered at once with urlHandlerPresent.
+    void openUrl(const QString& address, std::function<void(bool opened)> done) override;
     QSizeF screenSizeTwips() override { return screenSize; }
     QList<QRectF> screenRectsTwips() override { return screens; }
     // The available areas; the whole screens unless a test sets panels.

@@ -109,21 +109,6 @@ private slots:
         QCOMPARE(platform->ended, !confirms && !theDate.isValid());
     }
 
-    // Every control shown, the calendar's own parts too, has a name a screen reader reads.
-    void accessibleNames() {
-        open(eventDate);
-        QList<QWidget*> controls{dialog.get()};
-        controls << dialog->findChildren<QWidget*>();
-        for (QWidget* control : controls) {
-            QAccessibleInterface* node = QAccessible::queryAccessibleInterface(control);
-            const bool needsName = control->isVisible() && node && node->role() != QAccessible::Client &&
-                                   node->role() != QAccessible::Pane && node->role() != QAccessible::Grouping &&
-                                   node->role() != QAccessible::NoRole;
-            QVERIFY2(!needsName || !node->text(QAccessible::Name).isEmpty(),
-                     qPrintable(control->metaObject()->className() + (u' ' + control->objectName())));
-        }
-    }
-
     void helpAndAFailedSave() {
         open(QDate());
         QTest::mouseClick(dialog->Command1[2], Qt::LeftButton);

@@ -5,8 +5,8 @@
 #include <xcb/xcb.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -19,13 +19,18 @@ private slots:
         QTest::addColumn<QString>("laterName");
         QTest::addColumn<Start>("later");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("running one listens: handed over") << 8 << "" << "" << Start::HandedOver << true;
-        QTest::newRow("running one has no address: told at once") << 120 << "" << "" << Start::Unreachable << false;
-        QTest::newRow("same name: handed over") << 8 << "誕生日" << "誕生日" << Start::HandedOver << true;
-        QTest::newRow("another name: starts beside it") << 8 << "誕生日" << "卒業式" << Start::First << false;
-        QTest::newRow("a name beside the default") << 8 << "" << "誕生日" << Start::First << false;
-        QTest::newRow("long name, short address") << 8 << QString(64, u'字') << QString(64, u'字') << Start::HandedOver
-                                                   << true;
+        QTest::newRow("running one listens: handed over") << 8 << ""
+                                                          << "" << Start::HandedOver << true;
+        QTest::newRow("running one has no address: told at once") << 120 << ""
+                                                                  << "" << Start::Unreachable << false;
+        QTest::newRow("same name: handed over") << 8 << "誕生日"
+                                                << "誕生日" << Start::HandedOver << true;
+        QTest::newRow("another name: starts beside it") << 8 << "誕生日"
+                                                        << "卒業式" << Start::First << false;
+        QTest::newRow("a name beside the default") << 8 << ""
+                                                   << "誕生日" << Start::First << false;
+        QTest::newRow("long name, short address")
+            << 8 << QString(64, u'字') << QString(64, u'字') << Start::HandedOver << true;
     }
     void laterStart() {
         QFETCH(int, folderNameLength);

@@ -30,8 +30,8 @@ public:
                    QObject* parent);
     ~CountdownClock() override;
 
-    QTimer* countTimer() const { return count; }
-    QTimer* clockTimer() const { return clock; }
+    [[nodiscard]] QTimer* countTimer() const { return count; }
+    [[nodiscard]] QTimer* clockTimer() const { return clock; }
     // Starts both timers.
     void start();
     // The count's timer stops under a window of the menu and under the expiry question, and starts

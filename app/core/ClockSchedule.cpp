@@ -19,7 +19,7 @@ QDateTime sameKind(const QDateTime& now, qint64 msecsSinceEpoch) {
 namespace ClockSchedule {
 
 QDateTime nextMinute(const QDateTime& now) {
-    constexpr qint64 minute = 60 * 1000;
+    constexpr qint64 minute = qint64(60) * 1000;
     // Counted in local milliseconds, so that a zone whose offset is not whole minutes still turns
     // over at its own minute.
     const qint64 offset = qint64(now.offsetFromUtc()) * 1000;

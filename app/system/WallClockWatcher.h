@@ -33,7 +33,7 @@ private:
     void readTimer();
     void lookAtClocks();
     void zoneFolderChanged();
-    QString zoneIdentity() const;
+    [[nodiscard]] QString zoneIdentity() const;
 
     int timerFd = -1;
     QSocketNotifier* timerNotifier = nullptr;

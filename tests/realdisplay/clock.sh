@@ -10,6 +10,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 rd_program "$@"
 libfaketime=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime\.so\.1$' | head -n 1 || true)
 [[ -n $libfaketime ]] || { echo "$0: libfaketime is missing (apt-get install faketime)" >&2 && exit 1; }
+# A sanitizer build ends at once unless its runtime comes first among the preloaded libraries.
+preload=$(ldd "$PROGRAM" | awk '/libasan\.so/ { printf "%s:", $3 }')$libfaketime
 rd_setup
 rd_start_x
 export TZ=Asia/Tokyo
@@ -39,7 +41,7 @@ sig() {
 }
 
 set_clock '2026-12-06 23:58:40'
-rd_start_program env LD_PRELOAD="$libfaketime" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
+rd_start_program env LD_PRELOAD="$preload" FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_NO_CACHE=1 \
     FAKETIME_DONT_FAKE_MONOTONIC=1 "$PROGRAM"
 rd_wait_window "ペルトラ for Windows"
 win=$RD_WIN

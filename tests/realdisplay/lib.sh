@@ -15,6 +15,16 @@ rd_fail() {
     if [[ -n $RD_TMP ]]; then
         import -window root "$RD_TMP/failure.png" 2>/dev/null || true
         for f in "$RD_TMP"/*.log "${INI:-}"; do [[ -f $f ]] && rd_log "$f:" && sed 's/^/    /' "$f"; done
+        # What the screenshot would show where it cannot be looked at: the named windows and their
+        # state, and where the program's threads wait.
+        rd_log "windows on ${DISPLAY:-no display}:"
+        xwininfo -root -tree 2>/dev/null | grep -v 'has no name' | grep '"' | sed 's/^ */    /' | head -n 40 || true
+        rd_log "processes of the test and where their threads wait:"
+        for pid in "$RD_APP_PID" "${RD_STOP_PIDS[@]}"; do
+            for t in /proc/"$pid"/task/*; do
+                [[ -r $t/stat ]] && printf '    %s %s %s %s\n' "$pid" "$(cat "$t/comm")" "$(cut -d' ' -f3 "$t/stat")" "$(cat "$t/wchan")"
+            done
+        done 2>/dev/null || true
         rd_log "files kept in $RD_TMP"
     fi
     exit 1
@@ -64,7 +74,21 @@ rd_start_x() {
     openbox --sm-disable >"$RD_TMP/openbox.log" 2>&1 &
     RD_STOP_PIDS+=($!)
     rd_until 10 eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" || rd_fail "openbox did not start"
+    # openbox announces itself before it has finished starting, and a window mapped in between is
+    # never managed (it stays unmapped): a probe window that openbox frames shows that it is ready.
+    local probe tries
+    for ((tries = 0; tries < 5; tries++)); do
+        xmessage -name peltra-probe -timeout 10 probe >/dev/null 2>&1 &
+        probe=$!
+        rd_until 2 rd_wm_manages_windows && break
+        { kill "$probe" && wait "$probe"; } 2>/dev/null || true
+        probe=''
+    done
+    [[ -n $probe ]] || rd_fail "openbox did not manage a window"
+    { kill "$probe" && wait "$probe"; } 2>/dev/null || true
+    rd_until 5 eval '! rd_wm_manages_windows' || rd_fail "openbox kept the probe window"
 }
+rd_wm_manages_windows() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'window id # 0x'; }
 # rd_settings LINES...: the settings file for the next start, TheDate 30 days ahead and LINES.
 rd_settings() { printf '[Config]\nTheDate=%s\n' "$(date -d '+30 days' +%Y/%m/%d)" >"$INI" && printf '%s\n' "$@" >>"$INI"; }
 # rd_start_program COMMAND...: in the background, its output in program.log.

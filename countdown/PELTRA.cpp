@@ -10,6 +10,7 @@
 #include "app/core/WindowPlacement.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
+#include "app/system/WindowFrame.h"
 #include "countdown/CountdownAccessibility.h"
 #include "countdown/CountdownClock.h"
 #include "countdown/CountdownStatusBar.h"
@@ -203,11 +204,7 @@ void PELTRA::setOuterSize(double widthTwips, double heightTwips) {
 
 void PELTRA::applyOuterSize() {
     // The sizes are outer sizes; the frame is known only once the window manager has framed it.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize client(Twips::toPixelsX(outerSizeTwips.width()) - frame.width(),
-                       Twips::toPixelsY(outerSizeTwips.height()) - frame.height());
-    if (client.isValid() && size() != client)
-        setFixedSize(client);
+    setFixedOuterSize(*this, {Twips::toPixelsX(outerSizeTwips.width()), Twips::toPixelsY(outerSizeTwips.height())});
 }
 
 void PELTRA::placeWindow() {

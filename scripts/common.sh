@@ -2,19 +2,20 @@
 # shellcheck shell=bash
 
 # Debian packages needed to build PELTRA and run it (scripts/run): the compiler and build tools, Qt
-# with its help generator (qt6-documentation-tools) and translation tools (qt6-l10n-tools), and the
-# fonts and Qt translations that the program uses at run time.
+# with its help generator (qt6-documentation-tools) and translation tools (qt6-l10n-tools), fontconfig
+# and xcb (which the program asks about its frame), and the fonts and Qt translations that the
+# program uses at run time.
 PELTRA_RUN_PACKAGES=(
     cmake ninja-build g++
     qt6-base-dev qt6-multimedia-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
     qt6-translations-l10n qt6-l10n-tools
-    libgl-dev libfontconfig-dev fonts-ipafont fonts-liberation2
+    libgl-dev libfontconfig-dev libxcb1-dev pkgconf fonts-ipafont fonts-liberation2
 )
 # Debian packages needed only to test it (scripts/test): the virtual display and what drives it, the
 # accessibility bus for the screen-reader tests, the package checks, the fuzzers and the linters.
 PELTRA_TEST_PACKAGES=(
-    xvfb openbox xdotool x11-utils imagemagick faketime trayer libxcb1-dev pkgconf
+    xvfb openbox xdotool x11-utils imagemagick faketime trayer
     dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file lintian
     clang libfuzzer-14-dev clang-format clang-tidy

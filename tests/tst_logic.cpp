@@ -2,6 +2,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Conversions.h"
 #include "app/core/DateTimeText.h"
+#include "app/core/FrameFit.h"
 #include "app/core/ReturnSchedule.h"
 #include "app/core/SizePresets.h"
 #include "app/system/QtPlatform.h"
@@ -45,6 +46,42 @@ private slots:
         for (int preset = 0; preset < presetCount; ++preset)
             shown += presetFitsScreens(preset, areas) ? u'1' : u'0';
         QCOMPARE(shown, fits);
+    }
+
+    // An outer size in device pixels around a frame in device pixels: the client area in logical
+    // pixels whose rounding to device pixels comes nearest, the shorter of two as near. At 150 % a
+    // client of 638 logical pixels is 957 device pixels and one of 639 is 959: 958 cannot be had.
+    void clientForOuterSize_data() {
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QMargins>("frame"); // left, top, right, bottom
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QSize>("outerShown");
+        const QMargins openbox(1, 20, 1, 1);
+        QTest::newRow("100 %: the frame subtracted")
+            << QSize(640, 487) << openbox << 1.0 << QSize(638, 466) << QSize(640, 487);
+        QTest::newRow("200 %: only even clients")
+            << QSize(1280, 974) << openbox << 2.0 << QSize(639, 476) << QSize(1280, 973);
+        QTest::newRow("150 %: exact height, width a pixel short")
+            << QSize(960, 731) << openbox << 1.5 << QSize(638, 473) << QSize(959, 731);
+        QTest::newRow("150 %: size 3") << QSize(720, 548) << openbox << 1.5 << QSize(478, 351) << QSize(719, 548);
+        QTest::newRow("125 %: exact") << QSize(800, 609) << openbox << 1.25 << QSize(638, 470) << QSize(800, 609);
+        QTest::newRow("175 %: exact") << QSize(1120, 852) << openbox << 1.75 << QSize(639, 475) << QSize(1120, 852);
+        QTest::newRow("a frame larger than the window")
+            << QSize(10, 10) << QMargins(8, 8, 8, 8) << 1.5 << QSize(0, 0) << QSize(16, 16);
+    }
+    void clientForOuterSize() {
+        QFETCH(QSize, outer);
+        QFETCH(QMargins, frame);
+        QFETCH(double, ratio);
+        QFETCH(QSize, client);
+        QFETCH(QSize, outerShown);
+        const QSize fitted = FrameFit::clientSize(outer, frame, ratio);
+        QCOMPARE(fitted, client);
+        // What the window then measures: Qt rounds the logical size to device pixels once.
+        QCOMPARE(QSize(qRound(fitted.width() * ratio) + frame.left() + frame.right(),
+                       qRound(fitted.height() * ratio) + frame.top() + frame.bottom()),
+                 outerShown);
     }
 
     // Lenient reading, strict reading (the whole text that number) and switch values (-1: none).

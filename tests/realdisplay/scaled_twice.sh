@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # At QT_SCALE_FACTOR=2 the countdown window measures twice its outer size at scale 1 and shows the
 # same picture at twice the pixels: each band of 40 rows and the status bar, halved, look alike
-# and hold their ink in the same box (nothing moved or cut off).
+# and hold their ink in the same box (nothing moved or cut off). At 1.5 the outer size comes within a
+# pixel of 1.5 times its size at scale 1, the frame counted in device pixels.
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 rd_program "$@"
@@ -51,4 +52,10 @@ for ((y = 0; y < top_h; y += 40)); do
 done
 same_band status-bar "${CW1}x20+0+$((CH1 - 20))" "${CW1}x20+0+$((CH / 2 - 20))"
 rd_pass "at scale 2 the window shows the same picture at twice the pixels"
+
+# The client area is whole logical pixels of 1.5 device pixels each, and Qt asks for steps of 2:
+# fitted around the frame in device pixels, 720x548 comes within a pixel.
+run_at 1.5
+rd_near "$OW" 720 "$OH" 548 1 || rd_fail "at scale 1.5 the window measures ${OW}x$OH, not 720x548"
+rd_pass "at scale 1.5 the window measures ${OW}x$OH outside, for 720x548"
 rd_done

@@ -5,6 +5,7 @@
 #include "app/core/ProductInfo.h"
 #include "app/core/Twips.h"
 #include "dialogs/DecorationLayer.h"
+#include "dialogs/LinkAccessible.h"
 #include "dialogs/WidgetLook.h"
 
 #include <QApplication>
@@ -178,8 +179,10 @@ void INFO_VER::createLinks() {
             addLabel(link.index, link.text, minchoFont(11.25, false, true), link.twips.topLeft(), link.twips.size());
         label->setToolTip(u' ' + link.address + u' ');
         label->setCursor(hand);
-        if (link.index == 11 || link.index == 13)
+        if (link.index == 11 || link.index == 13) {
             label->setFocusPolicy(Qt::StrongFocus);
+            LinkAccessible::markAsLink(label);
+        }
     }
     setLinkColours(AboutLinks::normalColours());
 }

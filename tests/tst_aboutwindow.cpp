@@ -68,7 +68,8 @@ private slots:
         QCOMPARE(linkColours(), QStringLiteral("nnnnn"));
     }
 
-    // A screen reader finds each title once, its shadow not at all, and every link's text.
+    // A screen reader finds each title once, its shadow not at all, and every link's text (the links
+    // as links).
     void titlesReadOnce() {
         ScriptedPlatform platform;
         INFO_VER window(platform);
@@ -76,7 +77,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QStringList read;
         const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
-            if (node->role() == QAccessible::StaticText)
+            if (node->role() == QAccessible::StaticText || node->role() == QAccessible::Link)
                 read << node->text(QAccessible::Name);
             for (int i = 0; i < node->childCount(); ++i)
                 if (QAccessibleInterface* child = node->child(i))
@@ -133,6 +134,38 @@ private slots:
         QCOMPARE(platform.urlsOpened.join(u' '), opened);
         QCOMPARE(platform.messages.size(), int(!handlerPresent));
         QCOMPARE(window.isVisible(), focused != window.Command1);
+    }
+
+    // A screen reader finds each link as a link, named by its text and described by its address, and
+    // its press action opens it as Enter does; the captions and the path stay texts.
+    void linksForScreenReaders_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("opened"); // empty: not a link
+        QTest::newRow("mail address") << 11 << "mailto:" + ProductInfo::mailAddress.toString();
+        QTest::newRow("home page") << 13 << ProductInfo::homePage.toString();
+        QTest::newRow("mail caption") << 10 << QString();
+        QTest::newRow("home page path") << 14 << QString();
+    }
+    void linksForScreenReaders() {
+        QFETCH(int, index);
+        QFETCH(QString, opened);
+        ScriptedPlatform platform;
+        INFO_VER window(platform);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QLabel* label = window.Label1.at(index);
+        QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
+        QVERIFY(link);
+        QCOMPARE(link->role() == QAccessible::Link, !opened.isEmpty());
+        QCOMPARE(link->text(QAccessible::Name), label->text());
+        if (opened.isEmpty())
+            return;
+        QVERIFY(link->state().linked && link->state().focusable);
+        QVERIFY(opened.contains(link->text(QAccessible::Description)));
+        QVERIFY(link->actionInterface());
+        QCOMPARE(link->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(platform.urlsOpened.join(u' '), opened);
     }
 };
 

@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """Walks the accessible tree (AT-SPI, as a screen reader sees it) of one window of a running program.
 
-Usage: accessible_tree.py PID TITLE [TEXT | once:NAME ...]
+Usage: accessible_tree.py PID TITLE [TEXT | once:NAME | link:NAME ...]
 Prints every control with its role and name; fails (status 1) when a control has no name, when a
-TEXT is not within some name, when not exactly one object is named NAME, or (status 2) when the
-window is not in the tree.
+TEXT is not within some name, when not exactly one object is named NAME (once:) or not exactly one
+link (link:), or (status 2) when the window is not in the tree.
 """
 import sys
 
@@ -66,6 +66,11 @@ def main():
             if count != 1:
                 missing.append(text)
                 print(f'{count} objects named "{text[5:]}", not one')
+        elif text.startswith('link:'):
+            count = sum(1 for _, role, name, _ in found if name == text[5:] and role == pyatspi.ROLE_LINK)
+            if count != 1:
+                missing.append(text)
+                print(f'{count} links named "{text[5:]}", not one')
         elif not any(text in name for _, _, name, _ in found):
             missing.append(text)
             print(f'no name holds "{text}"')

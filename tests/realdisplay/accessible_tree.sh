@@ -3,7 +3,8 @@
 # tree of the countdown window, the settings window (Ctrl+K) and the event-date window (Ctrl+V)
 # is walked with pyatspi (accessible_tree.py); every button, switch, option, scroll bar, text
 # box, label and calendar has a name, and the count and the status panels are read with what
-# they show. In the about window (Alt+H, A) each shadowed title is read once.
+# they show. In the about window (Alt+H, A) each shadowed title is read once, and the mail address
+# and the home page are links.
 # shellcheck source=tests/realdisplay/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 rd_program "$@"
@@ -58,7 +59,7 @@ rd_until 5 eval "[[ -z \$(rd_find_window イベント日の設定) ]]" || rd_fai
 
 rd_activate "$win" && rd_key alt+h && sleep 0.3 && rd_key a
 rd_wait_window "ﾊﾞｰｼﾞｮﾝ情報"
-walk "ﾊﾞｰｼﾞｮﾝ情報" once:ペルトラ once:☆ once:開発班
+walk "ﾊﾞｰｼﾞｮﾝ情報" once:ペルトラ once:☆ once:開発班 link:peltra@example.org link:https://peltra.example.org/
 rd_activate "$RD_WIN" && rd_key Escape
 rd_until 5 eval "[[ -z \$(rd_find_window ﾊﾞｰｼﾞｮﾝ情報) ]]" || rd_fail "the about window stays after Escape"
 

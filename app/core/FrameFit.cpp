@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace FrameFit {
+namespace {
 
 int clientLength(int outerDevice, int frameDevice, double ratio) {
     const int target = outerDevice - frameDevice;
@@ -24,6 +24,10 @@ int clientLength(int outerDevice, int frameDevice, double ratio) {
     }
     return best;
 }
+
+} // namespace
+
+namespace FrameFit {
 
 QSize clientSize(QSize outerDevice, QMargins frameDevice, double ratio) {
     return {clientLength(outerDevice.width(), frameDevice.left() + frameDevice.right(), ratio),

@@ -9,8 +9,7 @@
 // device pixels can be had, and the frame cannot be subtracted in logical pixels without rounding
 // twice.
 namespace FrameFit {
-// The logical client length whose outer length in device pixels comes nearest to outerDevice; of
-// two as near, the shorter.
-int clientLength(int outerDevice, int frameDevice, double ratio);
+// The logical client size whose outer size in device pixels comes nearest to outerDevice, in each
+// direction; of two as near, the smaller.
 QSize clientSize(QSize outerDevice, QMargins frameDevice, double ratio);
 } // namespace FrameFit

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <optional>
+
 #ifdef PELTRA_HAVE_XCB
 #include <array>
 #include <cstdint>
@@ -63,21 +65,26 @@ void allowEveryDevicePixel([[maybe_unused]] const QWindow* window, [[maybe_unuse
 #endif
 }
 
-} // namespace
-
+// The frame that the window manager has put around a window, in device pixels, as it announces it
+// (_NET_FRAME_EXTENTS on X11). None before the window is framed, or where the display does not say.
 std::optional<QMargins> nativeFrameExtents([[maybe_unused]] const QWindow* window) {
 #ifdef PELTRA_HAVE_XCB
     xcb_connection_t* connection = x11Connection(window);
     if (!connection)
         return std::nullopt;
-    static constexpr char name[] = "_NET_FRAME_EXTENTS";
-    const ReplyPointer<xcb_intern_atom_reply_t> atom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr));
-    if (!atom || atom->atom == XCB_ATOM_NONE)
+    // The program has one connection to the display: the name is made an atom once, whether or
+    // not a window manager has used it yet.
+    static const xcb_atom_t atom = [connection] {
+        static constexpr char name[] = "_NET_FRAME_EXTENTS";
+        const ReplyPointer<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }();
+    if (atom == XCB_ATOM_NONE)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
     const ReplyPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, id, atom->atom, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+        connection, xcb_get_property(connection, 0, id, atom, XCB_ATOM_CARDINAL, 0, 4), nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4 * sizeof(std::uint32_t))
         return std::nullopt;
     // Left, right, top, bottom.
@@ -88,6 +95,8 @@ std::optional<QMargins> nativeFrameExtents([[maybe_unused]] const QWindow* windo
     return std::nullopt;
 #endif
 }
+
+} // namespace
 
 void setFixedOuterSize(QWidget& window, QSize outer) {
     const double ratio = window.devicePixelRatioF();

@@ -35,9 +35,8 @@ const QString caption = QStringLiteral("ペルトラ for Windows");
 const QString endTitle = QStringLiteral("終了確認");
 } // namespace
 
-PELTRA::PELTRA(const ProgramContext& context, QWidget* parent)
-    : QMainWindow(parent), context(context), settings(context.settings), store(context.store),
-      platform(context.platform) {
+PELTRA::PELTRA(const ProgramContext& context)
+    : context(context), settings(context.settings), store(context.store), platform(context.platform) {
     setObjectName(QStringLiteral("PELTRA"));
     // A named countdown says its name first, so that its window is told from the others.
     setWindowTitle(settings.countdownName.isEmpty() ? caption
@@ -45,10 +44,6 @@ PELTRA::PELTRA(const ProgramContext& context, QWidget* parent)
     // A fixed single border with the close command only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    createControls();
-    createMenu();
-    // Owned by the window; shows itself only while the window is minimised.
-    new TrayIndicator(*this);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!manager.allowsInteraction()) {
             saveForSessionEnd();
@@ -61,6 +56,35 @@ PELTRA::PELTRA(const ProgramContext& context, QWidget* parent)
 }
 
 PELTRA::~PELTRA() = default;
+
+std::unique_ptr<PELTRA> PELTRA::open(const ProgramContext& context) {
+    std::unique_ptr<PELTRA> window(new PELTRA(context));
+    window->showFrame();
+    window->building = true;
+    window->createControls();
+    window->createMenu();
+    // Owned by the window; shows itself only while the window is minimised.
+    new TrayIndicator(*window);
+    window->Form_Load();
+    window->Form_Activate();
+    window->building = false;
+    // Children added to a shown window are otherwise shown once the event loop runs, which may be after
+    // the first paint.
+    window->menuBar()->show();
+    window->centralWidget()->show();
+    return window;
+}
+
+void PELTRA::showFrame() {
+    // Worked out on a copy of the record as Form_Load and Form_Activate will place the window: first
+    // for the stored size, then for the preset's.
+    AppSettings record = settings;
+    keepPlace(record, fittedPlace(record, {double(record.WinWidth), double(record.WinHeight)}));
+    SelectWindowSize(record, record.OptSize);
+    setOuterSize(record.WinWidth, record.WinHeight);
+    moveTo(fittedPlace(record, outerSizeTwips));
+    show();
+}
 
 void PELTRA::createControls() {
     auto* central = new QWidget(this);
@@ -203,44 +227,53 @@ void PELTRA::setOuterSize(double widthTwips, double heightTwips) {
 }
 
 void PELTRA::applyOuterSize() {
+    if (building)
+        return;
     // The sizes are outer sizes; the frame is known only once the window manager has framed it.
     setFixedOuterSize(*this, {Twips::toPixelsX(outerSizeTwips.width()), Twips::toPixelsY(outerSizeTwips.height())});
 }
 
 void PELTRA::placeWindow() {
-    const bool centring = settings.centres();
-    const QPointF stored(Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top));
-    QPointF place = centring ? centredPlace() : stored;
-    // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
-    const QList<QRectF> screens = platform.screenRectsTwips();
-    const bool visible = std::any_of(screens.begin(), screens.end(), [&](const QRectF& screen) {
-        return screen.intersects(QRectF(place, outerSizeTwips));
-    });
-    if (!visible && !screens.isEmpty())
-        place = centredPlace();
-    // Nor may a bigger size push the close box or the status bar off the screen or under a panel.
-    place = placeInsideAvailableArea(QRectF(place, outerSizeTwips), platform.availableRectsTwips());
-    if (!centring && place != stored) {
-        settings.M_Left = Conversions::numberText(place.x());
-        settings.M_Top = Conversions::numberText(place.y());
-    }
+    const QPointF place = fittedPlace(settings, outerSizeTwips);
+    keepPlace(settings, place);
     moveTo(place);
 }
 
-QPointF PELTRA::centredPlace() const {
+QPointF PELTRA::fittedPlace(const AppSettings& record, QSizeF outer) const {
+    const QPointF stored(Conversions::lenientNumber(record.M_Left), Conversions::lenientNumber(record.M_Top));
+    QPointF place = record.centres() ? centredPlace(outer) : stored;
+    // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
+    const QList<QRectF> screens = platform.screenRectsTwips();
+    const bool visible = std::any_of(screens.begin(), screens.end(),
+                                     [&](const QRectF& screen) { return screen.intersects(QRectF(place, outer)); });
+    if (!visible && !screens.isEmpty())
+        place = centredPlace(outer);
+    // Nor may a bigger size push the close box or the status bar off the screen or under a panel.
+    return placeInsideAvailableArea(QRectF(place, outer), platform.availableRectsTwips());
+}
+
+void PELTRA::keepPlace(AppSettings& record, QPointF place) {
+    const QPointF stored(Conversions::lenientNumber(record.M_Left), Conversions::lenientNumber(record.M_Top));
+    if (!record.centres() && place != stored) {
+        record.M_Left = Conversions::numberText(place.x());
+        record.M_Top = Conversions::numberText(place.y());
+    }
+}
+
+QPointF PELTRA::centredPlace(QSizeF outer) const {
     const QSizeF screen = platform.screenSizeTwips();
-    return {float((screen.width() - outerSizeTwips.width()) / 2),
-            float((screen.height() - outerSizeTwips.height()) / 2)};
+    return {float((screen.width() - outer.width()) / 2), float((screen.height() - outer.height()) / 2)};
 }
 
 void PELTRA::moveTo(QPointF twips) {
     placedTwips = twips;
-    move(Twips::toPixels(placedTwips));
+    if (!building)
+        move(Twips::toPixels(placedTwips));
 }
 
 void PELTRA::takeCurrentPlace() {
     // The window stays where the user put it, whatever was last saved.
-    if (settings.centres() || !isVisible() || isMinimized())
+    if (settings.centres() || !isVisible() || isMinimized() || building)
         return;
     settings.M_Left = Conversions::numberText(windowPosition().x());
     settings.M_Top = Conversions::numberText(windowPosition().y());
@@ -479,7 +512,7 @@ void PELTRA::mnuHelpAbout_Click() {
 }
 
 void PELTRA::centreNow() {
-    moveTo(centredPlace());
+    moveTo(centredPlace(outerSizeTwips));
 }
 
 void PELTRA::bringBack() {

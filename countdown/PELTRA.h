@@ -29,7 +29,10 @@ public:
     // How a close request came: the user's close command, the session ending, or the program itself.
     enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
 
-    explicit PELTRA(const ProgramContext& context, QWidget* parent = nullptr);
+    // The window as the program opens it. It is sized, placed and mapped first, so that the desktop
+    // shows it without waiting for fonts and layout; its menus, texts and status bar are then built and
+    // laid out before the event loop runs, so that its first picture is the finished window.
+    static std::unique_ptr<PELTRA> open(const ProgramContext& context);
     ~PELTRA() override;
 
     void Form_Load();
@@ -88,6 +91,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    explicit PELTRA(const ProgramContext& context);
+    // Maps the empty window at the size and place the passes of Form_Load and Form_Activate give it.
+    void showFrame();
     void createControls();
     void createMenu();
     void geometryPassAtLoad();
@@ -95,8 +101,12 @@ private:
     void setOuterSize(double widthTwips, double heightTwips);
     void applyOuterSize();
     void placeWindow();
-    // The place that centres the window on the primary screen, and moving there (twips).
-    [[nodiscard]] QPointF centredPlace() const;
+    // Where a window of that outer size goes: the record's place or the centre, kept on a screen.
+    [[nodiscard]] QPointF fittedPlace(const AppSettings& record, QSizeF outer) const;
+    // A place that differs from the record's stored one is stored there, unless the window is centred.
+    static void keepPlace(AppSettings& record, QPointF place);
+    // The place that centres a window of that outer size on the primary screen (twips).
+    [[nodiscard]] QPointF centredPlace(QSizeF outer) const;
     void moveTo(QPointF twips);
     // Shows the days left and answers them.
     int showDaysLeft();
@@ -127,4 +137,8 @@ private:
     CountdownClock* clock = nullptr;
     QSizeF outerSizeTwips;
     QPointF placedTwips;
+    // Set while the mapped window is built. It keeps the size and place it was mapped with, which the
+    // passes arrive at again: until the window manager's answer to the map has been read, Qt would
+    // send any change with the frame's place as the client's.
+    bool building = false;
 };

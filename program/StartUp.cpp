@@ -9,7 +9,34 @@
 #include "countdown/PELTRA.h"
 #include "dialogs/INP_DATE.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QIcon>
+
+#include <utility>
+
+namespace {
+
+// The program's icon in the sizes a title bar and a task switcher take from a window. Decoded as PNG
+// by name: QIcon::addFile would load every image-format plugin to guess the format, and the larger
+// sizes would be decoded and sent to the window system at start-up for nothing (the desktop takes
+// those from the installed icon theme).
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48})
+        icon.addPixmap(QPixmap(QStringLiteral(":/peltra/icon/%1.png").arg(size), "PNG"));
+    return icon;
+}
+
+// Given to the first window that is shown, once: decoding it loads the image plugins, which the
+// countdown window's first map does not wait for.
+void useProgramIcon() {
+    static bool given = false;
+    if (!std::exchange(given, true))
+        QApplication::setWindowIcon(programIcon());
+}
+
+} // namespace
 
 std::unique_ptr<PELTRA> startUp(const ProgramContext& context) {
     AppSettings& settings = context.settings;
@@ -22,15 +49,14 @@ std::unique_ptr<PELTRA> startUp(const ProgramContext& context) {
     // What a killed save left beside the settings file.
     removeStaleSaveFiles(context.store.fileName(), platform.now());
     loadSettings(settings, context.store, platform, [&context] {
+        useProgramIcon();
         INP_DATE eventDate(context);
         eventDate.exec();
     });
     if (platform.hasEnded())
         return nullptr;
 
-    auto window = std::make_unique<PELTRA>(context);
-    window->Form_Load();
-    window->Form_Activate();
-    window->show();
+    auto window = PELTRA::open(context);
+    useProgramIcon();
     return window;
 }

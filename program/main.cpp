@@ -11,7 +11,6 @@
 #include "program/StartUp.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -29,17 +28,6 @@ bool chooseWindowSystem() {
     if (waylandSession && x11)
         qputenv("QT_QPA_PLATFORM", "xcb");
     return x11 || wayland;
-}
-
-// The program's icon in the sizes a title bar and a task switcher take from a window. Decoded as PNG
-// by name: QIcon::addFile would load every image-format plugin to guess the format, and the larger
-// sizes would be decoded and sent to the window system at start-up for nothing (the desktop takes
-// those from the installed icon theme).
-QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48})
-        icon.addPixmap(QPixmap(QStringLiteral(":/peltra/icon/%1.png").arg(size), "PNG"));
-    return icon;
 }
 
 // A later start shows the running countdown, or, while the first-start date window is still up,
@@ -77,7 +65,6 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("PELTRA"));
-    QApplication::setWindowIcon(programIcon());
     installJapaneseLocale();
     installFontSubstitutions();
 

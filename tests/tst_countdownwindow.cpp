@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QDialog>
+#include <QHash>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -28,6 +29,17 @@ using Placement = std::tuple<QPointF, QList<QRectF>, QPointF>; // stored place, 
 using EndWay = std::tuple<QString, int, bool, int>;
 // The drag switch, the button, the label, the path (pixels, in four steps), whether the window minimises.
 using Drag = std::tuple<bool, Qt::MouseButton, int, QPoint, bool>;
+
+// The geometry each top-level window has when it is first shown.
+struct FirstShowRecorder : QObject {
+    QHash<QObject*, QRect> geometry;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* widget = qobject_cast<QWidget*>(watched);
+            widget && widget->isWindow() && event->type() == QEvent::Show && !geometry.contains(widget))
+            geometry.insert(widget, widget->geometry());
+        return false;
+    }
+};
 } // namespace
 
 class TestCountdownWindow : public QObject {
@@ -66,6 +78,31 @@ private slots:
         // With the date and time hidden the first panel takes their width, once however often laid out.
         QCOMPARE(window.StatusBar1->panelWidth(1), p.panel1Width + 2210.0);
         QVERIFY(!window.StatusBar1->panel(2)->isVisible() && !window.StatusBar1->panel(3)->isVisible());
+    }
+
+    // The window is mapped before it is built, already at the size and place it keeps, and its first
+    // picture is the finished window: nothing is left for the event loop to show or lay out.
+    void mappedFirstFinishedAtFirstPaint_data() {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<bool>("dateTime");
+        QTest::newRow("the stored size") << 2 << true;
+        QTest::newRow("another preset, no date and time") << 4 << false;
+    }
+    void mappedFirstFinishedAtFirstPaint() {
+        QFETCH(int, preset);
+        QFETCH(bool, dateTime);
+        f->settings.OptSize = QString::number(preset); // the file's own size stays that of the default preset
+        f->settings.OptDateTime = dateTime ? QStringLiteral("1") : QStringLiteral("0");
+        FirstShowRecorder recorder;
+        qApp->installEventFilter(&recorder);
+        PELTRA& window = f->open();
+        qApp->removeEventFilter(&recorder);
+        QCOMPARE(recorder.geometry.value(&window), window.geometry());
+        const QImage first = window.grab().toImage();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(50);
+        QCOMPARE(window.grab().toImage(), first);
+        QVERIFY(window.Label1[2]->isVisible() && window.StatusBar1->panel(1)->isVisible());
     }
 
     // The default countdown keeps its title; a named one says its name first.

@@ -22,11 +22,7 @@ inline void loadFreshSettings(AppSettings& settings, SettingsStore& store, Scrip
 
 // The countdown window as start-up shows it.
 inline std::unique_ptr<PELTRA> openCountdownWindow(const ProgramContext& context) {
-    auto window = std::make_unique<PELTRA>(context);
-    window->Form_Load();
-    window->Form_Activate();
-    window->show();
-    return window;
+    return PELTRA::open(context);
 }
 
 // One countdown window's surroundings: the scripted platform, the store in a temporary folder and

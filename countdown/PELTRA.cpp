@@ -139,30 +139,10 @@ void PELTRA::createControls() {
 }
 
 void PELTRA::createMenu() {
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    mnuFileEnd = mnuFile->addAction(QStringLiteral("ペルトラ の終了(&X)..."), this, &PELTRA::Form_DblClick);
-
-    QMenu* mnuOption = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
-    mnuOptSettei = mnuOption->addAction(QStringLiteral("各種設定(&K)"), this, &PELTRA::mnuOptSettei_Click);
-    mnuOptSettei->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    mnuEditEvent = mnuOption->addAction(QStringLiteral("イベント日の設定(&V)"), this, &PELTRA::mnuEditEvent_Click);
-    mnuEditEvent->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-
-    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    mnuHelpContents_KeyWord[0] =
-        mnuHelp->addAction(QStringLiteral("ﾄﾋﾟｯｸによる検索(&H)"), this, [this] { mnuHelpContents_KeyWord_Click(0); });
-    mnuHelpContents_KeyWord[0]->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuHelpContents_KeyWord[1] =
-        mnuHelp->addAction(QStringLiteral("目次(&C)"), this, [this] { mnuHelpContents_KeyWord_Click(1); });
-    mnuHelp->addSeparator();
-    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."), this, &PELTRA::mnuHelpAbout_Click);
-
-    mnuFileEnd->setObjectName(QStringLiteral("mnuFileEnd"));
-    mnuOptSettei->setObjectName(QStringLiteral("mnuOptSettei"));
-    mnuEditEvent->setObjectName(QStringLiteral("mnuEditEvent"));
-    mnuHelpContents_KeyWord[0]->setObjectName(QStringLiteral("mnuHelpContents_KeyWord_0"));
-    mnuHelpContents_KeyWord[1]->setObjectName(QStringLiteral("mnuHelpContents_KeyWord_1"));
-    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+    menu =
+        addCountdownMenus(*menuBar(), {[this] { Form_DblClick(); }, [this] { mnuOptSettei_Click(); },
+                                       [this] { mnuEditEvent_Click(); }, [this] { mnuHelpContents_KeyWord_Click(0); },
+                                       [this] { mnuHelpContents_KeyWord_Click(1); }, [this] { mnuHelpAbout_Click(); }});
 }
 
 void PELTRA::Form_Load() {
@@ -241,15 +221,11 @@ void PELTRA::placeWindow() {
 
 QPointF PELTRA::fittedPlace(const AppSettings& record, QSizeF outer) const {
     const QPointF stored(Conversions::lenientNumber(record.M_Left), Conversions::lenientNumber(record.M_Top));
-    QPointF place = record.centres() ? centredPlace(outer) : stored;
-    // A place on no screen (a monitor gone, a smaller resolution) would lose the window.
-    const QList<QRectF> screens = platform.screenRectsTwips();
-    const bool visible = std::any_of(screens.begin(), screens.end(),
-                                     [&](const QRectF& screen) { return screen.intersects(QRectF(place, outer)); });
-    if (!visible && !screens.isEmpty())
-        place = centredPlace(outer);
-    // Nor may a bigger size push the close box or the status bar off the screen or under a panel.
-    return placeInsideAvailableArea(QRectF(place, outer), platform.availableRectsTwips());
+    return ::fittedPlace(stored, record.centres(), outer, screenLayout());
+}
+
+ScreenLayout PELTRA::screenLayout() const {
+    return {platform.screenSizeTwips(), platform.screenRectsTwips(), platform.availableRectsTwips()};
 }
 
 void PELTRA::keepPlace(AppSettings& record, QPointF place) {
@@ -258,11 +234,6 @@ void PELTRA::keepPlace(AppSettings& record, QPointF place) {
         record.M_Left = Conversions::numberText(place.x());
         record.M_Top = Conversions::numberText(place.y());
     }
-}
-
-QPointF PELTRA::centredPlace(QSizeF outer) const {
-    const QSizeF screen = platform.screenSizeTwips();
-    return {float((screen.width() - outer.width()) / 2), float((screen.height() - outer.height()) / 2)};
 }
 
 void PELTRA::moveTo(QPointF twips) {
@@ -512,7 +483,7 @@ void PELTRA::mnuHelpAbout_Click() {
 }
 
 void PELTRA::centreNow() {
-    moveTo(centredPlace(outerSizeTwips));
+    moveTo(::centredPlace(outerSizeTwips, screenLayout()));
 }
 
 void PELTRA::bringBack() {

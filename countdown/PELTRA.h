@@ -2,8 +2,10 @@
 
 #include "app/core/CountdownPlacement.h"
 #include "app/core/ReturnSchedule.h"
+#include "app/core/WindowPlacement.h"
 #include "app/settings/ProgramContext.h"
 #include "countdown/CountdownLayout.h"
+#include "countdown/CountdownMenu.h"
 #include "countdown/LabelDragger.h"
 
 #include <QMainWindow>
@@ -15,7 +17,6 @@
 class CountdownAccessibility;
 class CountdownClock;
 class CountdownStatusBar;
-class QAction;
 class QDialog;
 class QLabel;
 class QTimer;
@@ -74,11 +75,7 @@ public:
     // Single shots set by the countdown clock for the next change of the picture.
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
-    QAction* mnuFileEnd = nullptr;
-    QAction* mnuOptSettei = nullptr;
-    QAction* mnuEditEvent = nullptr;
-    std::array<QAction*, 2> mnuHelpContents_KeyWord{};
-    QAction* mnuHelpAbout = nullptr;
+    CountdownMenuItems menu;
 
 signals:
     // The count shown has changed, and once when it is first shown.
@@ -105,8 +102,7 @@ private:
     [[nodiscard]] QPointF fittedPlace(const AppSettings& record, QSizeF outer) const;
     // A place that differs from the record's stored one is stored there, unless the window is centred.
     static void keepPlace(AppSettings& record, QPointF place);
-    // The place that centres a window of that outer size on the primary screen (twips).
-    [[nodiscard]] QPointF centredPlace(QSizeF outer) const;
+    [[nodiscard]] ScreenLayout screenLayout() const;
     void moveTo(QPointF twips);
     // Shows the days left and answers them.
     int showDaysLeft();

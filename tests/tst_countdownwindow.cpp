@@ -219,7 +219,7 @@ private slots:
             seen = modal->windowTitle() + (window.Timer1->isActive() ? " counting" : "");
             qobject_cast<QDialog*>(modal)->reject();
         });
-        window.mnuEditEvent->trigger();
+        window.menu.mnuEditEvent->trigger();
         QCOMPARE(seen, QStringLiteral("イベント日の設定"));
         QVERIFY(window.Timer1->isActive() && !near(window.layout().labelPosition(0), {1500, 1500}));
         QVERIFY(window.Image1->isHidden() && window.Label1[2]->autoFillBackground());

@@ -337,7 +337,7 @@ private slots:
             whileOpen = countdown->windowPosition();
             click(settings->Command1[Cancel]);
         });
-        countdown->mnuOptSettei->trigger();
+        countdown->menu.mnuOptSettei->trigger();
         QCOMPARE(std::pair(whileOpen, countdown->windowPosition()), std::pair(after, after)); // when applied
         QCOMPARE(stored("Position/OptCent"), QString(centre ? "1" : "0"));
     }

@@ -35,3 +35,18 @@ QPointF placeInsideAvailableArea(const QRectF& window, const QList<QRectF>& avai
     return {clampedStart(window.left(), window.width(), area.left(), area.width()),
             clampedStart(window.top(), window.height(), area.top(), area.height())};
 }
+
+QPointF centredPlace(QSizeF outer, const ScreenLayout& layout) {
+    return {float((layout.primarySize.width() - outer.width()) / 2),
+            float((layout.primarySize.height() - outer.height()) / 2)};
+}
+
+QPointF fittedPlace(QPointF stored, bool centred, QSizeF outer, const ScreenLayout& layout) {
+    QPointF place = centred ? centredPlace(outer, layout) : stored;
+    const bool visible = std::any_of(layout.screens.begin(), layout.screens.end(),
+                                     [&](const QRectF& screen) { return screen.intersects(QRectF(place, outer)); });
+    if (!visible && !layout.screens.isEmpty())
+        place = centredPlace(outer, layout);
+    // Nor may a bigger size push the close box or the status bar off the screen or under a panel.
+    return placeInsideAvailableArea(QRectF(place, outer), layout.availableAreas);
+}

@@ -130,7 +130,12 @@ private slots:
                                          {u" 2027/3/1 "_s, {2027, 3, 1}},
                                          {u"0005/01/01"_s, {5, 1, 1}},
                                          {u"2027/02/29"_s, {}},
-
+                                         {u"2027/03-01"_s, {}},
+                                         {u"2027/003/1"_s, {}},
+                                         {u"20270/3/1"_s, {}},
+                                         {u"２０２７/3/1"_s, {}},
+                                         {u"2027/3/"_s, {}},
+                                         {u"2027"_s, {}},
                                          {u"2027/03/01 10:00"_s, {}}}) {
             QCOMPARE(parseStoredDate(text), date.isValid() ? std::optional(date) : std::nullopt);
             QCOMPARE(parseStoredDate(storedDateText(date)), date.isValid() ? std::optional(date) : std::nullopt);

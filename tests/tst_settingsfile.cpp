@@ -146,6 +146,8 @@ private slots:
         QTest::newRow("five characters") << Leftover{"PELTRA.ini.aB3xZ", 3600, "file", false};
         QTest::newRow("seven characters") << Leftover{"PELTRA.ini.aB3xZ9q", 3600, "file", false};
         QTest::newRow("not ours by name") << Leftover{"OTHER.ini.aB3xZ9", 3600, "file", false};
+        QTest::newRow("not letters or digits") << Leftover{"PELTRA.ini.aB3x-9", 3600, "file", false};
+        QTest::newRow("another file's name before") << Leftover{"XPELTRA.ini.aB3xZ9", 3600, "file", false};
         QTest::newRow("a link") << Leftover{"PELTRA.ini.aB3xZ9", 3600, "link", false};
         QTest::newRow("a folder") << Leftover{"PELTRA.ini.aB3xZ9", 3600, "folder", false};
         QTest::newRow("another user's") << Leftover{"PELTRA.ini.aB3xZ9", 3600, "theirs", false};

@@ -3,7 +3,6 @@
 #include "app/core/AppSettings.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 void BuildDateTimeText(AppSettings& settings, const QDateTime& now) {
     settings.DateText = dateText(now.date());
@@ -36,12 +35,46 @@ QString storedDateText(QDate date) {
     return date.isValid() ? dateText(date) : QString();
 }
 
-std::optional<QDate> parseStoredDate(const QString& text) {
-    static const QRegularExpression form(QStringLiteral(R"(^\s*(\d{4})([/-])(\d{1,2})\2(\d{1,2})\s*$)"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
+namespace {
+
+// The number that the ASCII digits at the front of the text make, at least `least` and at most `most`
+// of them; the text keeps what follows.
+std::optional<int> takeNumber(QStringView& text, qsizetype least, qsizetype most) {
+    int value = 0;
+    qsizetype length = 0;
+    for (; length < most && length < text.size() && text[length] >= u'0' && text[length] <= u'9'; ++length)
+        value = value * 10 + (text[length].unicode() - u'0');
+    if (length < least)
         return std::nullopt;
-    const QDate date(match.captured(1).toInt(), match.captured(3).toInt(), match.captured(4).toInt());
+    text = text.sliced(length);
+    return value;
+}
+
+// Whether the text starts with the separator; it keeps what follows.
+bool takeSeparator(QStringView& text, QChar separator) {
+    if (!text.startsWith(separator))
+        return false;
+    text = text.sliced(1);
+    return true;
+}
+
+} // namespace
+
+std::optional<QDate> parseStoredDate(const QString& text) {
+    // yyyy/M/d or yyyy-M-d, the same separator both times, with blanks around.
+    const QString trimmed = text.trimmed();
+    QStringView rest(trimmed);
+    const std::optional<int> year = takeNumber(rest, 4, 4);
+    const QChar separator = rest.isEmpty() ? QChar() : rest.front();
+    if (!year || (separator != u'/' && separator != u'-') || !takeSeparator(rest, separator))
+        return std::nullopt;
+    const std::optional<int> month = takeNumber(rest, 1, 2);
+    if (!month || !takeSeparator(rest, separator))
+        return std::nullopt;
+    const std::optional<int> day = takeNumber(rest, 1, 2);
+    if (!day || !rest.isEmpty())
+        return std::nullopt;
+    const QDate date(*year, *month, *day);
     if (!date.isValid())
         return std::nullopt;
     return date;

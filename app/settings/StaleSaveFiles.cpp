@@ -2,7 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,12 +11,18 @@
 QStringList removeStaleSaveFiles(const QString& settingsFile, const QDateTime& now) {
     constexpr qint64 staleAfterSeconds = 60;
     const QFileInfo settings(settingsFile);
-    const QRegularExpression leftover(u'^' + QRegularExpression::escape(settings.fileName()) +
-                                      QStringLiteral(R"(\.[A-Za-z0-9]{6}$)"));
+    // The settings file's name, a dot and six letters or digits: what a save's temporary file is called.
+    const QString base = settings.fileName() + u'.';
+    const auto isLeftover = [&base](const QString& name) {
+        constexpr qsizetype suffix = 6;
+        return name.size() == base.size() + suffix && name.startsWith(base) &&
+               std::all_of(name.cend() - suffix, name.cend(),
+                           [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+    };
     const QDir folder = settings.absoluteDir();
     QStringList removed;
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!leftover.match(name).hasMatch())
+        if (!isLeftover(name))
             continue;
         const QByteArray path = QFile::encodeName(folder.filePath(name));
         // lstat: a link is never followed, nor is another user's file touched.

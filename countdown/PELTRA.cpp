@@ -10,6 +10,7 @@
 #include "app/core/WindowPlacement.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StoreWriteReport.h"
+#include "app/system/FontSetup.h"
 #include "app/system/WindowFrame.h"
 #include "countdown/CountdownAccessibility.h"
 #include "countdown/CountdownClock.h"
@@ -60,6 +61,7 @@ PELTRA::~PELTRA() = default;
 std::unique_ptr<PELTRA> PELTRA::open(const ProgramContext& context) {
     std::unique_ptr<PELTRA> window(new PELTRA(context));
     window->showFrame();
+    installFontSubstitutions();
     window->building = true;
     window->createControls();
     window->createMenu();

@@ -6,6 +6,7 @@
 #include "app/settings/SettingsLoader.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/StaleSaveFiles.h"
+#include "app/system/FontSetup.h"
 #include "countdown/PELTRA.h"
 #include "dialogs/INP_DATE.h"
 
@@ -49,6 +50,7 @@ std::unique_ptr<PELTRA> startUp(const ProgramContext& context) {
     // What a killed save left beside the settings file.
     removeStaleSaveFiles(context.store.fileName(), platform.now());
     loadSettings(settings, context.store, platform, [&context] {
+        installFontSubstitutions();
         useProgramIcon();
         INP_DATE eventDate(context);
         eventDate.exec();

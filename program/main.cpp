@@ -65,8 +65,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("PELTRA"));
+    // The fonts are set up by the first window or message, once it is about to lay out a text.
     installJapaneseLocale();
-    installFontSubstitutions();
 
     QtPlatform platform;
     // Before the settings are read: a second start writes nothing.

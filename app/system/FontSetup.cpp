@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <utility>
+
 #ifdef PELTRA_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
@@ -38,6 +40,9 @@ void drawFontsFromOutlines() {
 } // namespace
 
 void installFontSubstitutions() {
+    static bool installed = false;
+    if (std::exchange(installed, true))
+        return;
     drawFontsFromOutlines();
     struct Substitution {
         const char16_t* windowsName;

@@ -2,6 +2,7 @@
 
 #include "app/core/HelpRequest.h"
 #include "app/core/Twips.h"
+#include "app/system/FontSetup.h"
 #include "app/system/WallClockWatcher.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
 int QtPlatform::messageBox(const QString& prompt, int style, const QString& title) {
+    // A message before the countdown window (a damaged settings file) is its program's first text.
+    installFontSubstitutions();
     QMessageBox box(visibleParent());
     box.setWindowTitle(title);
     box.setText(prompt);

@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFont>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSessionManager>
@@ -62,6 +63,9 @@ std::unique_ptr<PELTRA> PELTRA::open(const ProgramContext& context) {
     std::unique_ptr<PELTRA> window(new PELTRA(context));
     window->showFrame();
     installFontSubstitutions();
+    // A change of the program's font reaches existing windows only once the event loop runs: the
+    // window takes it now, and its children from it.
+    window->setFont(QFont());
     window->building = true;
     window->createControls();
     window->createMenu();

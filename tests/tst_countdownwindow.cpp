@@ -7,8 +7,10 @@
 
 #include <QAccessible>
 #include <QDialog>
+#include <QFontInfo>
 #include <QHash>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +105,9 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(window.grab().toImage(), first);
         QVERIFY(window.Label1[2]->isVisible() && window.StatusBar1->panel(1)->isVisible());
+        // The interface font, set up after the map, reaches the menus and the status bar all the same.
+        for (const QWidget* text : std::initializer_list<const QWidget*>{window.menuBar(), window.StatusBar1->panel(1)})
+            QCOMPARE(QFontInfo(text->font()).family(), QStringLiteral("IPAGothic"));
     }
 
     // The default countdown keeps its title; a named one says its name first.

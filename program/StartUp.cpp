@@ -18,10 +18,10 @@
 
 namespace {
 
-// The program's icon in the sizes a title bar and a task switcher take from a window. Decoded as PNG
-// by name: QIcon::addFile would load every image-format plugin to guess the format, and the larger
-// sizes would be decoded and sent to the window system at start-up for nothing (the desktop takes
-// those from the installed icon theme).
+// The program's icon in the sizes a title bar and a task switcher take from a window; the larger
+// sizes would be decoded and sent to the window system for nothing (the desktop takes those from the
+// installed icon theme). Even with the format named, Qt asks every image-format plugin whether it
+// reads PNG before it takes its own reader.
 QIcon programIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48})
@@ -29,8 +29,8 @@ QIcon programIcon() {
     return icon;
 }
 
-// Given to the first window that is shown, once: decoding it loads the image plugins, which the
-// countdown window's first map does not wait for.
+// Given to the first window that is shown, once, after the countdown window's map: the map does not
+// wait for the image plugins.
 void useProgramIcon() {
     static bool given = false;
     if (!std::exchange(given, true))

@@ -35,6 +35,10 @@
 namespace {
 const QString caption = QStringLiteral("ペルトラ for Windows");
 const QString endTitle = QStringLiteral("終了確認");
+
+QPointF storedPlace(const AppSettings& record) {
+    return {Conversions::lenientNumber(record.M_Left), Conversions::lenientNumber(record.M_Top)};
+}
 } // namespace
 
 PELTRA::PELTRA(const ProgramContext& context)
@@ -226,8 +230,7 @@ void PELTRA::placeWindow() {
 }
 
 QPointF PELTRA::fittedPlace(const AppSettings& record, QSizeF outer) const {
-    const QPointF stored(Conversions::lenientNumber(record.M_Left), Conversions::lenientNumber(record.M_Top));
-    return ::fittedPlace(stored, record.centres(), outer, screenLayout());
+    return ::fittedPlace(storedPlace(record), record.centres(), outer, screenLayout());
 }
 
 ScreenLayout PELTRA::screenLayout() const {
@@ -235,8 +238,7 @@ ScreenLayout PELTRA::screenLayout() const {
 }
 
 void PELTRA::keepPlace(AppSettings& record, QPointF place) {
-    const QPointF stored(Conversions::lenientNumber(record.M_Left), Conversions::lenientNumber(record.M_Top));
-    if (!record.centres() && place != stored) {
+    if (!record.centres() && place != storedPlace(record)) {
         record.M_Left = Conversions::numberText(place.x());
         record.M_Top = Conversions::numberText(place.y());
     }
@@ -409,7 +411,7 @@ void PELTRA::Label1_Click(int index) {
         return;
     takeCurrentPlace();
     saveWindowPosition(false);
-    moveTo({Conversions::lenientNumber(settings.M_Left), Conversions::lenientNumber(settings.M_Top)});
+    moveTo(storedPlace(settings));
     startReturnCountdown();
     showMinimized();
 }

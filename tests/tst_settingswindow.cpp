@@ -327,7 +327,7 @@ private slots:
         QFETCH(QPointF, after);
         preset({"Position/M_Left=" + QString::number(place.x()), "Position/M_Top=" + QString::number(place.y())});
         loadFreshSettings(settings, store->settingsStore(), *platform);
-        const auto countdown = openCountdownWindow(context());
+        const auto countdown = PELTRA::open(context());
         QPointF whileOpen;
         whenModalOpens([&](QWidget* modal) {
             auto* settings = qobject_cast<SETTEI*>(modal);

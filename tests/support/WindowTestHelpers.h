@@ -20,11 +20,6 @@ inline void loadFreshSettings(AppSettings& settings, SettingsStore& store, Scrip
     loadSettings(settings, store, platform, [&] { settings.TheDate = platform.clock.date().addDays(10); });
 }
 
-// The countdown window as start-up shows it.
-inline std::unique_ptr<PELTRA> openCountdownWindow(const ProgramContext& context) {
-    return PELTRA::open(context);
-}
-
 // One countdown window's surroundings: the scripted platform, the store in a temporary folder and
 // first-run settings; the window, once opened, goes first when the fixture goes.
 struct CountdownFixture {
@@ -36,7 +31,7 @@ struct CountdownFixture {
     CountdownFixture() { loadFreshSettings(settings, store.settingsStore(), platform); }
     ProgramContext context() { return {settings, store.settingsStore(), platform}; }
     PELTRA& open() {
-        window = openCountdownWindow(context());
+        window = PELTRA::open(context());
         return *window;
     }
     // A key of the file's position section, as written to disk.
